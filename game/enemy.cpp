@@ -1,0 +1,73 @@
+#include "../scene/checked_int.h"
+#include "../scene/pixel_rect.h"
+#include "rules.h"
+
+namespace {
+
+constexpr int16_t kEnemyTrigger = 21;
+constexpr int16_t kCornerTrigger = 24;
+constexpr int16_t kLastEnemyStopper = 21;
+constexpr int16_t kKey = 23;
+constexpr float kFired = -100;
+
+// The aim origin: in 30 ticks the ball covers the way from here to the recorded target.
+constexpr int16_t kAimOriginX = 80;
+constexpr int16_t kAimOriginY = 56;
+
+int16_t AimStep(int16_t target, int16_t origin) {
+    return checked::ToInt16(static_cast<double>(checked::Subtract16(target, origin)) / 30.0,
+                            "enemy shot velocity");
+}
+
+void MoveEnemyBall(Game& game) {
+    Entity& ball = *game.level.enemyBall;
+    ball.top = ball.top + static_cast<float>(game.vars.enemyShotDY);
+    ball.left = ball.left + static_cast<float>(game.vars.enemyShotDX);
+}
+
+}  // namespace
+
+// Records where the player stands as the next target and puts the ball back at the enemy's
+// gun; the velocity follows only at the next re-aim.
+void RelaunchEnemyShot(Game& game) {
+    const Entity& player = *game.level.player;
+    const Entity& enemy = *game.level.enemy;
+    Entity& ball = *game.level.enemyBall;
+    game.vars.targetX = checked::ToInt16(player.left, "enemy target");
+    game.vars.targetY = checked::ToInt16(player.top, "enemy target");
+    ball.top = enemy.top + 20;
+    ball.left = enemy.left + 3;
+}
+
+// The move comes before the re-aim, so the tick of a launch still steps with the old velocity.
+void AdvanceEnemyShot(Game& game) {
+    for (int16_t i = 0; i <= kLastEnemyStopper; ++i) CheckEnemyShotWalls(game, i);
+    EntityArray& obstacles = game.level.obstacles;
+    if (obstacles(kEnemyTrigger).left == kFired) {
+        MoveEnemyBall(game);
+        game.vars.enemyShotDX = AimStep(game.vars.targetX, kAimOriginX);
+        game.vars.enemyShotDY = AimStep(game.vars.targetY, kAimOriginY);
+    } else if (obstacles(kCornerTrigger).left == kFired) {
+        // Woken only by the corner zone, the ball is never aimed and keeps its (0, 0).
+        MoveEnemyBall(game);
+    }
+}
+
+void CheckEnemyShotWalls(Game& game, int16_t i) {
+    if (Overlaps(*game.level.enemyBall, game.level.obstacles(i))) RelaunchEnemyShot(game);
+}
+
+// Every ball is tested, with no early exit: each one that overlaps the enemy is hidden and the
+// defeat is repeated with the same values.
+void CheckBallsOnEnemy(Game& game) {
+    LevelEntities& level = game.level;
+    for (int16_t k = 0; k < kBallCount; ++k) {
+        Entity& ball = level.balls(k);
+        if (!Overlaps(ball, *level.enemy)) continue;
+        ball.visible = false;
+        level.enemy->visible = false;
+        level.enemy->enabled = false;
+        level.enemyBall->left = -99999;
+        level.obstacles(kKey).visible = true;
+    }
+}

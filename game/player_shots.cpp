@@ -1,0 +1,111 @@
+#include "../scene/checked_int.h"
+#include "../scene/pixel_rect.h"
+#include "rules.h"
+
+namespace {
+
+constexpr int16_t kLastBall = kBallCount;
+constexpr int16_t kGlassPane = 31;
+constexpr int16_t kGlassHintZone = 32;
+constexpr float kOutOfPlay = -99999;
+
+enum class Facing { Right, Down, Left, Up, Unknown };
+
+// The facing is the very sprite the player shows, asked in the order right, down, left, up.
+Facing FacingOf(const LevelEntities& level) {
+    const Sprite* shown = level.player->picture;
+    if (shown == level.facesRight->picture) return Facing::Right;
+    if (shown == level.facesDown->picture) return Facing::Down;
+    if (shown == level.facesLeft->picture) return Facing::Left;
+    if (shown == level.facesUp->picture) return Facing::Up;
+    return Facing::Unknown;
+}
+
+// The ball appears at the gun, whatever lies there; Top is set before Left.
+void PlaceBall(Game& game, int16_t n) {
+    const Entity& player = *game.level.player;
+    Entity& ball = game.level.balls(n);
+    switch (FacingOf(game.level)) {
+        case Facing::Right:
+            ball.top = player.top + 18;
+            ball.left = player.left + 30;
+            break;
+        case Facing::Down:
+            ball.top = player.top + 30;
+            ball.left = player.left + 3;
+            break;
+        case Facing::Left:
+            ball.top = player.top + 3;
+            ball.left = player.left - 8;
+            break;
+        case Facing::Up:
+            ball.top = player.top - 8;
+            ball.left = player.left + 18;
+            break;
+        case Facing::Unknown:
+            break;
+    }
+}
+
+void TakeOutOfPlay(Entity& ball) {
+    ball.left = kOutOfPlay;
+    ball.top = kOutOfPlay;
+}
+
+void BreakGlass(Game& game, Entity& ball) {
+    LevelEntities& level = game.level;
+    level.obstacles(kGlassPane).left = -200;
+    TakeOutOfPlay(ball);
+    for (int16_t shard = 0; shard < level.glass.size(); ++shard) level.glass(shard).visible = true;
+    level.obstacles(kGlassHintZone).left = -200;
+}
+
+}  // namespace
+
+// After the twentieth shot there is no ball left to fire, and the press fires nothing.
+void FireBall(Game& game) {
+    if (game.vars.shotsFired >= kLastBall) return;
+    game.vars.shotsFired = checked::Add16(game.vars.shotsFired, 1);
+    const auto n = static_cast<int16_t>(game.vars.shotsFired - 1);
+    AimShot(game, n);
+    PlaceBall(game, n);
+}
+
+void AimShot(Game& game, int16_t n) {
+    int16_t dx = 0;
+    int16_t dy = 0;
+    switch (FacingOf(game.level)) {
+        case Facing::Right: dx = 10; break;
+        case Facing::Down: dy = 10; break;
+        case Facing::Left: dx = -10; break;
+        case Facing::Up: dy = -10; break;
+        case Facing::Unknown: return;
+    }
+    game.vars.BallDX(n) = dx;
+    game.vars.BallDY(n) = dy;
+}
+
+// Moves the ball fired `offset` shots back; a ball out of play keeps its velocity and so
+// keeps moving, with at least one coordinate far off the field.
+void AdvanceBall(Game& game, int16_t offset) {
+    if (game.vars.shotsFired < offset) return;
+    const int16_t k = checked::Subtract16(game.vars.shotsFired, offset);
+    Entity& ball = game.level.balls(k);
+    ball.left = ball.left + static_cast<float>(game.vars.BallDX(k));
+    ball.top = ball.top + static_cast<float>(game.vars.BallDY(k));
+}
+
+// Every ball is tested, fired or not, hidden or not; the obstacle is read afresh for each
+// ball, so a pane broken by one ball is already gone for the next.
+void CheckBallHits(Game& game, int16_t i) {
+    LevelEntities& level = game.level;
+    for (int16_t k = 0; k < kBallCount; ++k) {
+        Entity& ball = level.balls(k);
+        if (!Overlaps(RectOf(ball), RectOf(level.obstacles(i)))) continue;
+        if (i == kGlassPane) {
+            BreakGlass(game, ball);
+        } else if (i != kGlassHintZone) {
+            TakeOutOfPlay(ball);
+        }
+    }
+}

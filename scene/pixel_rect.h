@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "entity.h"
+
+// Pixels from left to right - 1 and from top to bottom - 1: right and bottom are exclusive.
+struct PixelRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// Each edge sum is formed in single precision first, then rounded to nearest, ties to even.
+PixelRect RectOf(const Entity& entity);
+
+// True exactly when the two rectangles share at least one pixel: touching edges do not
+// overlap, and an empty rectangle overlaps nothing.
+inline bool Overlaps(const PixelRect& a, const PixelRect& b) {
+    const int32_t left = a.left > b.left ? a.left : b.left;
+    const int32_t right = a.right < b.right ? a.right : b.right;
+    const int32_t top = a.top > b.top ? a.top : b.top;
+    const int32_t bottom = a.bottom < b.bottom ? a.bottom : b.bottom;
+    return left < right && top < bottom;
+}
+
+inline bool Overlaps(const Entity& a, const Entity& b) { return Overlaps(RectOf(a), RectOf(b)); }

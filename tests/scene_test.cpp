@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "scene/checked_int.h"
+#include "scene/level.h"
+#include "scene/pixel_rect.h"
+#include "scene/program_fault.h"
+#include "scene/scene.h"
+
+namespace {
+
+Entity Box(float left, float top, float width, float height) {
+    Entity entity;
+    entity.left = left;
+    entity.top = top;
+    entity.width = width;
+    entity.height = height;
+    return entity;
+}
+
+TEST(Overlap, SquaresThatOnlyTouchDoNotOverlap) {
+    EXPECT_FALSE(Overlaps(Box(0, 0, 10, 10), Box(10, 0, 10, 10)));
+    EXPECT_TRUE(Overlaps(Box(0, 0, 10, 10), Box(9, 0, 10, 10)));
+    EXPECT_FALSE(Overlaps(Box(0, 0, 10, 10), Box(10, 10, 10, 10)));  // corner
+    EXPECT_FALSE(Overlaps(Box(0, 0, 10, 10), Box(0, 10, 10, 10)));
+}
+
+TEST(Overlap, OnePixelWideZoneIsTouchedByAnythingCoveringItsColumn) {
+    const Entity zone = Box(128, 120, 1, 97);
+    EXPECT_TRUE(Overlaps(zone, Box(120, 150, 9, 9)));   // columns 120..128
+    EXPECT_FALSE(Overlaps(zone, Box(119, 150, 9, 9)));  // columns 119..127
+    EXPECT_FALSE(Overlaps(zone, Box(129, 150, 9, 9)));
+}
+
+TEST(Overlap, EmptyRectangleOverlapsNothing) {
+    EXPECT_FALSE(Overlaps(PixelRect{5, 5, 5, 20}, PixelRect{0, 0, 50, 50}));
+    EXPECT_FALSE(Overlaps(PixelRect{0, 0, 50, 50}, PixelRect{5, 20, 30, 10}));
+}
+
+TEST(Overlap, HiddenEntitiesStillOverlap) {
+    Entity hidden = Box(0, 0, 10, 10);
+    hidden.visible = false;
+    EXPECT_TRUE(Overlaps(hidden, Box(5, 5, 10, 10)));
+}
+
+TEST(RectOf, RoundsEachSumToNearestWithTiesToEven) {
+    EXPECT_EQ(RectOf(Box(2.5f, 0, 3, 1)), (PixelRect{2, 0, 6, 1}));
+    EXPECT_EQ(RectOf(Box(3.5f, 1.5f, 1, 1)), (PixelRect{4, 2, 4, 2}));
+    EXPECT_EQ(RectOf(Box(-2.5f, -0.5f, 1, 1)), (PixelRect{-2, 0, -2, 0}));
+    EXPECT_EQ(RectOf(Box(-99999, -99999, 9, 9)), (PixelRect{-99999, -99999, -99990, -99990}));
+}
+
+TEST(CheckedConversion, RoundsTiesToEvenAndRefusesOverflow) {
+    EXPECT_EQ(checked::ToInt16(0.5), 0);
+    EXPECT_EQ(checked::ToInt16(1.5), 2);
+    EXPECT_EQ(checked::ToInt16(2.5), 2);
+    EXPECT_EQ(checked::ToInt16(-1.5), -2);
+    EXPECT_EQ(checked::ToInt16(32767.4), 32767);
+    EXPECT_THROW(checked::ToInt16(32767.5), ProgramFault);
+    EXPECT_THROW(checked::ToInt16(-32769), ProgramFault);
+    EXPECT_THROW(checked::Add16(32767, 1), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(3e9), ProgramFault);
+}
+
+class LevelTable : public ::testing::Test {
+protected:
+    void SetUp() override { BuildLevel(scene); }
+    Scene scene;
+};
+
+TEST_F(LevelTable, HoldsEveryEntityInStackingOrder) {
+    ASSERT_EQ(scene.entities().size(), 92u);  // 91 drawn entities and the timer
+    const auto& all = scene.entities();
+    EXPECT_EQ(all[0].DisplayName(), "shpObstacle(24)");
+    EXPECT_EQ(all[1].DisplayName(), "imgenemy");
+    EXPECT_EQ(all[47].DisplayName(), "shpBall(0)");
+    EXPECT_EQ(all[48].DisplayName(), "shpBall(19)");
+    EXPECT_EQ(all[66].DisplayName(), "shpBall(1)");
+    EXPECT_EQ(all[67].DisplayName(), "shpObstacle(18)");
+    EXPECT_EQ(all[90].DisplayName(), "shpObstacle(1)");
+    EXPECT_EQ(all[91].name, "tmr");
+    EXPECT_EQ(all[91].intervalMs, 1);
+    EXPECT_TRUE(all[91].enabled);
+}
+
+TEST_F(LevelTable, FamiliesHaveTheirSizesAndFailLoudlyBeyondThem) {
+    EXPECT_EQ(scene.Family("shpObstacle").size(), 40);
+    EXPECT_EQ(scene.Family("shpBall").size(), 20);
+    EXPECT_EQ(scene.Family("shpGlass").size(), 11);
+    EXPECT_EQ(scene.Family("shpLife").size(), 5);
+    EXPECT_THROW(scene.Family("shpBall")(20), ProgramFault);
+    EXPECT_THROW(scene.Family("shpObstacle")(-1), ProgramFault);
+    EXPECT_THROW(scene.Get("imgNobody"), ProgramFault);
+}
+
+TEST_F(LevelTable, BallRowLiesInTheStatusAreaAwayFromEveryObstacle) {
+    const EntityArray balls = scene.Family("shpBall");
+    const EntityArray obstacles = scene.Family("shpObstacle");
+    for (int k = 0; k < 20; ++k) {
+        EXPECT_EQ(balls(k).left, 416 - 16 * k);
+        EXPECT_EQ(balls(k).top, 712);
+        EXPECT_EQ(balls(k).shape, ShapeKind::Oval);
+        for (int i = 0; i < 40; ++i) EXPECT_FALSE(Overlaps(balls(k), obstacles(i))) << k << " " << i;
+    }
+}
+
+TEST_F(LevelTable, OnlyZonesTheKeyAndTheShardsStartHidden) {
+    const std::vector<int> hiddenObstacles = {21, 22, 23, 24, 25, 26, 27, 28, 30, 32, 39};
+    const EntityArray obstacles = scene.Family("shpObstacle");
+    for (int i = 0; i < 40; ++i) {
+        const bool hidden = std::find(hiddenObstacles.begin(), hiddenObstacles.end(), i) !=
+                            hiddenObstacles.end();
+        EXPECT_EQ(obstacles(i).visible, !hidden) << i;
+    }
+    const EntityArray glass = scene.Family("shpGlass");
+    for (int i = 0; i < 11; ++i) EXPECT_FALSE(glass(i).visible);
+    EXPECT_TRUE(scene.Get("imgPlayer").visible);
+    EXPECT_TRUE(scene.Get("shpeBall").visible);
+}
+
+TEST_F(LevelTable, KeyPlacesAndColoursMatchTheLayout) {
+    const EntityArray obstacles = scene.Family("shpObstacle");
+    const Entity& key = obstacles(23);
+    EXPECT_EQ(RectOf(key), (PixelRect{96, 32, 121, 41}));
+    EXPECT_EQ(key.fillColour, 0x0000FFFFu);
+    EXPECT_EQ(obstacles(17).shape, ShapeKind::Circle);
+    EXPECT_EQ(obstacles(17).left, 792);
+    EXPECT_EQ(obstacles(30).left, 840);
+    EXPECT_EQ(obstacles(31).fillColour, 0x00C0C000u);
+    EXPECT_EQ(scene.Get("shpeBall").fillColour, 0x000000FFu);
+    EXPECT_EQ(RectOf(scene.Get("Shape2")), (PixelRect{0, 704, 857, 761}));
+    EXPECT_EQ(scene.Get("lblTip").caption, "Label Tip");
+    EXPECT_EQ(scene.Get("lblAmmo").caption, "Ammo:");
+    EXPECT_EQ(scene.Get("lblHealth").font.points, 12);
+}
+
+TEST_F(LevelTable, PlayerStartsWithItsOwnCopyOfTheRightFacingDrawing) {
+    const Entity& player = scene.Get("imgPlayer");
+    const Entity& right = scene.Get("imgRPlayer");
+    EXPECT_NE(player.picture, right.picture);
+    EXPECT_EQ(player.picture->drawing, right.picture->drawing);
+    EXPECT_EQ(scene.Get("imgenemy").picture->drawing, scene.Get("imgDEnemy").picture->drawing);
+}
+
+}  // namespace
