@@ -1,0 +1,9 @@
+#include "pictures.h"
+
+QString SpriteResource(QStringView drawingName) {
+    return QStringLiteral(":/sprites/%1.png").arg(drawingName);
+}
+
+QString IconResource() {
+    return QStringLiteral(":/icons/vexmire.png");
+}
