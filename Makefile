@@ -5,11 +5,12 @@ CMAKE_FLAGS ?=
 
 # Debian 12 packages the build, the tests and the game need.
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core
+            libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core \
+            desktop-file-utils appstream dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build play test sim clean
+.PHONY: all setup configure build play test sim package clean
 
 all: build
 
@@ -37,6 +38,10 @@ play: build
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Writes $(BUILD)/vexmire_<version>_amd64.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the already built tree into a scratch folder, then checks its
+# control fields, its file list, and that the programs unpacked from it find every library.
+# Environment: BUILD_DIR, APP_ID, VERSION, EXPECTED_FILES, PROGRAMS (set by CTest).
+set -euo pipefail
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+
+deb="$scratch/out/vexmire_${VERSION}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || { ls "$scratch/out" >&2; fail "cpack made no $(basename "$deb")"; }
+
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = vexmire ] || fail "the package is called $(field Package)"
+[ "$(field Version)" = "$VERSION" ] || fail "the package has version $(field Version)"
+[ "$(field Section)" = games ] || fail "the package is in section $(field Section)"
+[ -n "$(field Maintainer)" ] || fail "the package has no maintainer"
+[ -n "$(field Description)" ] || fail "the package has no description"
+# Computed by dpkg-shlibdeps: every program links the C library at least.
+field Depends | grep -q 'libc6' || fail "the package depends on '$(field Depends)'"
+
+dpkg-deb --contents "$deb" >"$scratch/contents"
+while read -r path; do
+    [ -n "$path" ] || continue
+    grep -q " \./usr/$path\$" "$scratch/contents" || fail "the package lacks /usr/$path"
+done <"$EXPECTED_FILES"
+
+dpkg -x "$deb" "$scratch/root"
+for program in $PROGRAMS; do
+    binary="$scratch/root/usr/bin/$program"
+    [ -x "$binary" ] || fail "/usr/bin/$program is not executable once unpacked"
+    if ldd "$binary" | grep 'not found'; then
+        fail "/usr/bin/$program misses the libraries above"
+    fi
+done
+
+echo "package $(basename "$deb") holds $(wc -l <"$EXPECTED_FILES") files; depends: $(field Depends)"
