@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "../scene/entity.h"
+#include "../scene/sprite.h"
+
+// One script line, read and checked: every name in it is resolved against the game, every
+// number is in range, so that carrying it out can fail only by what the rules themselves do.
+namespace command {
+
+struct NewGame {};
+struct Quit {};
+struct KeyDown {
+    int16_t code;
+};
+struct KeyUp {
+    int16_t code;
+};
+struct Press {
+    int16_t code;
+};
+struct Tick {
+    int32_t count;
+};
+struct Answer {
+    std::string text;
+};
+struct SetGeometry {
+    Entity* entity;
+    float Entity::*property;  // left, top, width or height
+    float value;
+};
+struct SetFlag {
+    Entity* entity;
+    bool Entity::*property;  // visible or enabled
+    bool value;
+};
+struct SetCaption {
+    Entity* entity;
+    std::string text;
+};
+struct SetPicture {
+    Entity* entity;
+    const Sprite* picture;
+};
+struct SetVariable {
+    int16_t* variable;
+    int16_t value;
+};
+struct State {};
+struct Render {
+    std::string path;
+};
+
+}  // namespace command
+
+using Command = std::variant<command::NewGame, command::Quit, command::KeyDown, command::KeyUp,
+                             command::Press, command::Tick, command::Answer, command::SetGeometry,
+                             command::SetFlag, command::SetCaption, command::SetPicture,
+                             command::SetVariable, command::State, command::Render>;

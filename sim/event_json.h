@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "../platform/headless_platform.h"
+
+// One call of the rules or the shell to the platform as an event line, without the line end:
+// {"event":"window","window":"Form1","visible":false}, {"event":"message",...} and so on.
+std::string EventLine(const PlatformCall& call);

@@ -1,0 +1,65 @@
+#include "run_script.h"
+
+#include <exception>
+#include <string>
+
+#include "../platform/platform.h"
+#include "../scene/program_fault.h"
+#include "command_parser.h"
+#include "malformed_line.h"
+#include "script_reader.h"
+#include "sim_driver.h"
+
+namespace {
+
+constexpr int kMalformed = 2;
+constexpr int kFailed = 1;
+
+// A message of the rules may in principle hold a line end; the report must stay one line.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+int Report(std::ostream& out, std::ostream& err, int line, const std::string& what, int status) {
+    out.flush();
+    err << "vexmire-sim: ";
+    if (line > 0) err << "line " << line << ": ";
+    err << OneLine(what) << '\n';
+    err.flush();
+    return status;
+}
+
+}  // namespace
+
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err) {
+    ScriptReader reader(in);
+    try {
+        SimDriver driver(out);
+        try {
+            driver.Start();
+            out.flush();
+            std::string line;
+            while (reader.Next(line)) {
+                if (const auto command = ParseLine(line, driver.game())) driver.Execute(*command);
+                out.flush();
+            }
+        } catch (const ProgramEnded&) {
+            // {"event":"end"} is already out; the last state follows and no line is read.
+            driver.PrintState();
+        }
+        out.flush();
+        return 0;
+    } catch (const MalformedLine& malformed) {
+        return Report(out, err, reader.lineNumber(), malformed.what(), kMalformed);
+    } catch (const ProgramFault& fault) {
+        return Report(out, err, reader.lineNumber(),
+                      std::string("programming fault: ") + fault.what(), kFailed);
+    } catch (const std::exception& failure) {
+        return Report(out, err, reader.lineNumber(), failure.what(), kFailed);
+    } catch (...) {
+        return Report(out, err, reader.lineNumber(), "unexpected failure", kFailed);
+    }
+}

@@ -1,0 +1,62 @@
+#include "sim_driver.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "../app/shell.h"
+#include "event_json.h"
+#include "render.h"
+#include "state_json.h"
+
+struct SimDriver::Executor {
+    SimDriver& driver;
+
+    void operator()(const command::NewGame&) const { cmdRun_Click(driver.platform_); }
+    void operator()(const command::Quit&) const { cmdEnd_Click(driver.platform_); }
+    void operator()(const command::KeyDown& key) const { driver.game_.Form_KeyDown(key.code, 0); }
+    void operator()(const command::KeyUp& key) const { driver.game_.Form_KeyUp(key.code, 0); }
+    void operator()(const command::Press& key) const {
+        driver.game_.Form_KeyDown(key.code, 0);
+        driver.game_.Form_KeyUp(key.code, 0);
+    }
+    void operator()(const command::Tick& tick) const {
+        // A tick that ends the game has run: it counts, and ProgramEnded stops the rest.
+        for (int32_t n = 0; n < tick.count; ++n) {
+            ++driver.ticks_;
+            driver.game_.tmr_Timer();
+        }
+    }
+    void operator()(const command::Answer& answer) const {
+        driver.platform_.QueueAnswer(answer.text);
+    }
+    void operator()(const command::SetGeometry& set) const {
+        set.entity->*set.property = set.value;
+    }
+    void operator()(const command::SetFlag& set) const { set.entity->*set.property = set.value; }
+    void operator()(const command::SetCaption& set) const { set.entity->caption = set.text; }
+    void operator()(const command::SetPicture& set) const { set.entity->picture = set.picture; }
+    void operator()(const command::SetVariable& set) const { *set.variable = set.value; }
+    void operator()(const command::State&) const { driver.PrintState(); }
+    void operator()(const command::Render& render) const {
+        std::string error;
+        if (!RenderGameWindow(driver.game_.scene, render.path, error)) {
+            throw std::runtime_error("render: " + error);
+        }
+    }
+};
+
+SimDriver::SimDriver(std::ostream& out) : out_(out), game_(platform_) {
+    platform_.SetObserver([this](const PlatformCall& call) { out_ << EventLine(call) << '\n'; });
+}
+
+void SimDriver::Start() {
+    Form_Load(game_);
+}
+
+void SimDriver::Execute(const Command& command) {
+    std::visit(Executor{*this}, command);
+}
+
+void SimDriver::PrintState() {
+    out_ << StateLine(game_, ticks_) << '\n';
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+
+#include "../game/game.h"
+#include "../platform/headless_platform.h"
+#include "command.h"
+
+// The game window's scene and rules on the headless platform, with every platform call printed
+// as an event line the moment it happens.
+class SimDriver {
+  public:
+    explicit SimDriver(std::ostream& out);
+    SimDriver(const SimDriver&) = delete;
+    SimDriver& operator=(const SimDriver&) = delete;
+
+    // What start-up does: the load handler, whose two window changes are printed.
+    void Start();
+
+    // Lets ProgramFault and ProgramEnded through: the caller decides how the run ends.
+    void Execute(const Command& command);
+
+    void PrintState();
+
+    Game& game() { return game_; }
+    uint64_t ticks() const { return ticks_; }
+
+  private:
+    struct Executor;
+
+    std::ostream& out_;
+    HeadlessPlatform platform_;  // before game_, which holds on to it
+    Game game_;
+    uint64_t ticks_ = 0;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+// The words of a script line, which are separated by single spaces: an empty word (a space at
+// either end, or two in a row) is a malformed line.
+std::vector<std::string_view> SplitWords(std::string_view text);
