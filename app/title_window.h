@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include "platform/qt/qt_platform.h"
+
+// Form2, the title window: the game's name, its author, and the two buttons that start the
+// game or quit. New Game holds the focus; Tab moves between the buttons and Space presses the
+// focused one; Alt+N and Alt+Q press theirs from anywhere in the window.
+class TitleWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TitleWindow(QtPlatform& platform, QWidget* parent = nullptr);
+
+    QPushButton* cmdRun() const { return cmdRun_; }
+    QPushButton* cmdEnd() const { return cmdEnd_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    template <typename Handler>
+    void Deliver(Handler handler);
+
+    QtPlatform& platform_;
+    QLabel* lblTitle_;
+    QLabel* Label1_;
+    QPushButton* cmdRun_;
+    QPushButton* cmdEnd_;
+};

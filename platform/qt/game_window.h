@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QWidget>
+
+#include "game/game.h"
+#include "qt_platform.h"
+#include "tick_driver.h"
+
+// Form1, the game window: shows the scene and delivers the tick and the keys to the rules,
+// one handler at a time and never while a dialog is open or after the program has ended.
+// While it is shown but another application has the keyboard, the game holds still.
+class GameWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // The tick starts at once, whether or not the window is ever shown.
+    GameWindow(Game& game, QtPlatform& platform, QWidget* parent = nullptr);
+
+    TickDriver& ticks() { return ticks_; }
+    // Whether the game is holding still because another application has the keyboard.
+    bool away() const { return away_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Tab is a key of the game like any other, not a move to another control.
+    bool focusNextPrevChild(bool next) override;
+
+  private:
+    bool MayDeliver() const;
+    template <typename Handler>
+    void Deliver(Handler handler);
+    void LeaveKeyboard();
+    void ReturnKeyboard();
+    void UpdatePacing();
+
+    Game& game_;
+    QtPlatform& platform_;
+    TickDriver ticks_;
+    std::vector<int16_t> heldKeys_;  // pressed in this window and not yet released
+    bool away_ = false;
+    bool inHandler_ = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+#include <Qt>
+
+// The virtual-key code that the rules see for a Qt key: Enter 13, Space 32, the arrows 37 to 40,
+// letters and digits as their upper-case characters, and the usual codes for the other common
+// keys. A key with no such code becomes kUnmappedKey, which no rule acts on.
+int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// The shift state handed to the key handlers: 1 Shift, 2 Ctrl, 4 Alt.
+int16_t ShiftState(Qt::KeyboardModifiers modifiers);
+
+constexpr int16_t kUnmappedKey = 0;

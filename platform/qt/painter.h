@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "scene/scene.h"
+
+// The game window's client area, in pixels.
+constexpr int kGameWindowWidth = 838;
+constexpr int kGameWindowHeight = 759;
+// The floor of the maze, brown.
+constexpr Colour kFloorColour = 0x00004080;
+
+// A colour of the scene as Qt holds it: 0x00BBGGRR, red in the low byte. Menu text and window
+// text are black, the button colours those of the application's palette.
+QColor ToQColor(Colour colour);
+
+// Paints the game window's scene onto the painter, in pixels of the client area: the floor,
+// then every shown entity from the bottom of the stacking order up, clipped to the area.
+void PaintScene(const Scene& scene, QPainter& painter);
+
+// The game window's picture at its natural size.
+QImage RenderScene(const Scene& scene);
+
+// A label's caption broken at spaces into lines no wider than the box, as far as the words
+// allow: a word wider than the box stands alone on its line and is cut at the box's edge.
+std::vector<QString> WrapAtSpaces(const QString& text, const QFontMetrics& metrics, int width);

@@ -1,0 +1,87 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+// Marks a dialog as open for exactly as long as it runs, also when it is left by an exception.
+class QtPlatform::DialogScope {
+  public:
+    explicit DialogScope(QtPlatform& platform) : platform_(platform) {
+        if (platform_.openDialogs_++ == 0) emit platform_.dialogOpened();
+    }
+    ~DialogScope() {
+        if (--platform_.openDialogs_ == 0) emit platform_.dialogClosed();
+    }
+    DialogScope(const DialogScope&) = delete;
+    DialogScope& operator=(const DialogScope&) = delete;
+
+  private:
+    QtPlatform& platform_;
+};
+
+QtPlatform::QtPlatform(QObject* parent)
+    : QObject(parent),
+      beep_([] { QApplication::beep(); }),
+      exit_([] { QCoreApplication::exit(0); }) {}
+
+void QtPlatform::AttachWindow(Window window, QWidget* widget) {
+    (window == Window::Game ? gameWindow_ : titleWindow_) = widget;
+}
+
+QWidget* QtPlatform::DialogParent() const {
+    if (gameWindow_ && gameWindow_->isVisible()) return gameWindow_;
+    if (titleWindow_ && titleWindow_->isVisible()) return titleWindow_;
+    return nullptr;
+}
+
+void QtPlatform::ShowMessageBox(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::Ok, DialogParent());
+    box.setTextFormat(Qt::PlainText);
+    DialogScope scope(*this);
+    box.exec();
+}
+
+std::string QtPlatform::PromptForText(const std::string& prompt, const std::string& title) {
+    QInputDialog dialog(DialogParent());
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString());
+    DialogScope scope(*this);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.textValue().toStdString();
+}
+
+void QtPlatform::SoundBeep() {
+    beep_();
+}
+
+void QtPlatform::EndProgram() {
+    Shutdown();
+    throw ProgramEnded();
+}
+
+void QtPlatform::Shutdown() {
+    if (ended_) return;
+    ended_ = true;
+    emit programEnding();
+    // Hidden rather than closed: closing would come back here through the windows' own
+    // close handlers.
+    if (gameWindow_) gameWindow_->hide();
+    if (titleWindow_) titleWindow_->hide();
+    exit_();
+}
+
+void QtPlatform::SetWindowVisible(Window window, bool visible) {
+    QWidget* widget = window == Window::Game ? gameWindow_ : titleWindow_;
+    if (!widget || ended_) return;
+    if (!visible) {
+        widget->hide();
+        return;
+    }
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}

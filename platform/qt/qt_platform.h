@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/platform.h"
+
+// The platform on Qt Widgets: real dialogs, the system beep, and the two windows shown,
+// hidden and closed. While one of its dialogs is open it says so (dialogOpen and the two
+// signals), so that the game window neither ticks nor takes keys inside the dialog.
+class QtPlatform : public QObject, public Platform {
+    Q_OBJECT
+  public:
+    explicit QtPlatform(QObject* parent = nullptr);
+
+    void ShowMessageBox(const std::string& text, const std::string& title) override;
+    std::string PromptForText(const std::string& prompt, const std::string& title) override;
+    void SoundBeep() override;
+    [[noreturn]] void EndProgram() override;
+    void SetWindowVisible(Window window, bool visible) override;
+
+    void AttachWindow(Window window, QWidget* widget);
+    // Closes down as EndProgram does, but returns: for a window closed through its frame.
+    void Shutdown();
+
+    bool dialogOpen() const { return openDialogs_ > 0; }
+    bool ended() const { return ended_; }
+
+    // Tests observe the beep and the end of the program here instead of hearing one and
+    // leaving the event loop.
+    void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+    void SetExit(std::function<void()> exit) { exit_ = std::move(exit); }
+
+  signals:
+    void dialogOpened();
+    void dialogClosed();
+    void programEnding();
+
+  private:
+    class DialogScope;
+
+    QWidget* DialogParent() const;
+
+    QPointer<QWidget> gameWindow_;
+    QPointer<QWidget> titleWindow_;
+    std::function<void()> beep_;
+    std::function<void()> exit_;
+    int openDialogs_ = 0;
+    bool ended_ = false;
+};

@@ -1,0 +1,66 @@
+#include "tick_driver.h"
+
+#include <utility>
+
+TickDriver::TickDriver(std::function<void()> tick, QObject* parent)
+    : QObject(parent), tick_(std::move(tick)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &TickDriver::Poll);
+}
+
+void TickDriver::Start() {
+    if (stopped_ || running_) return;
+    running_ = true;
+    next_ = now_() + kPeriod;
+    Schedule();
+}
+
+void TickDriver::Stop() {
+    stopped_ = true;
+    running_ = false;
+    timer_.stop();
+}
+
+void TickDriver::SetPaused(bool paused) {
+    if (paused == paused_) return;
+    paused_ = paused;
+    if (paused_) {
+        timer_.stop();
+        return;
+    }
+    next_ = now_() + kPeriod;
+    Schedule();
+}
+
+void TickDriver::SetClock(std::function<Clock::time_point()> now) {
+    now_ = std::move(now);
+    next_ = now_() + kPeriod;
+    Schedule();
+}
+
+void TickDriver::Poll() {
+    // A tick that opened a dialog is still on the stack: the next tick waits for it to finish.
+    if (!running_ || paused_ || inTick_) return;
+    const Clock::time_point now = now_();
+    if (now < next_) {
+        Schedule();
+        return;
+    }
+    if (now - next_ >= kMaxLag) next_ = now;
+    next_ += kPeriod;
+    ++ticksRun_;
+    inTick_ = true;
+    tick_();
+    inTick_ = false;
+    // A tick that waited for the player in a dialog is followed by a full period of calm.
+    const Clock::time_point after = now_();
+    if (after - next_ >= kMaxLag) next_ = after + kPeriod;
+    Schedule();
+}
+
+void TickDriver::Schedule() {
+    if (!running_ || paused_ || inTick_) return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next_ - now_());
+    timer_.start(wait.count() > 0 ? wait : std::chrono::milliseconds(0));
+}

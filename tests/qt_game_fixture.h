@@ -1,0 +1,88 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/shell.h"
+#include "app/title_window.h"
+#include "game/game.h"
+#include "platform/qt/game_window.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/tick_driver.h"
+
+// A clock that moves only when the test moves it.
+class TestClock {
+  public:
+    using Clock = TickDriver::Clock;
+
+    std::function<Clock::time_point()> Reader() {
+        return [this] { return now_; };
+    }
+    void Advance(Clock::duration by) { now_ += by; }
+
+  private:
+    Clock::time_point now_ = Clock::time_point{} + std::chrono::hours(1);
+};
+
+// The real windows of the game, started as the program starts it, with the beep and the end
+// of the program counted instead of heard and left, and the tick paced by the test's clock.
+class QtGameTest : public ::testing::Test {
+  protected:
+    QtGameTest() : game(platform), form1(game, platform), form2(platform) {
+        platform.SetBeep([this] { ++beeps; });
+        platform.SetExit([this] { ++exits; });
+        platform.AttachWindow(Window::Game, &form1);
+        platform.AttachWindow(Window::Title, &form2);
+        form1.ticks().SetClock(clock.Reader());
+        Form_Load(game);
+    }
+    ~QtGameTest() override {
+        form1.hide();
+        form2.hide();
+    }
+
+    // Moves the clock to the next tick's deadline and lets the driver see it.
+    void NextTick() {
+        clock.Advance(TickDriver::kPeriod);
+        form1.ticks().Poll();
+    }
+    int64_t ticksRun() { return form1.ticks().ticksRun(); }
+
+    void NewGame() {
+        form2.cmdRun()->click();
+        QCoreApplication::processEvents();
+    }
+
+    void SendKey(QWidget* widget, QEvent::Type type, int key, bool autoRepeat = false,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
+        QCoreApplication::sendEvent(widget, &event);
+    }
+
+    // Runs `act` on the modal dialog as soon as the next one is open, from inside its own
+    // event loop, the way a player's click would reach it.
+    static void WhenDialogOpens(std::function<void(QDialog*)> act) {
+        QTimer::singleShot(0, [act = std::move(act)] {
+            act(qobject_cast<QDialog*>(QApplication::activeModalWidget()));
+        });
+    }
+
+    Entity& player() { return *game.level.player; }
+
+    TestClock clock;
+    QtPlatform platform;
+    Game game;
+    GameWindow form1;
+    TitleWindow form2;
+    int beeps = 0;
+    int exits = 0;
+};

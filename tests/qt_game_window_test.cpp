@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "game/hints.h"
+#include "platform/qt/painter.h"
+#include "qt_game_fixture.h"
+
+namespace {
+
+class GameWindowTest : public QtGameTest {
+  protected:
+    GameWindowTest() { NewGame(); }
+
+    void Activation(QEvent::Type type) {
+        QEvent event(type);
+        QCoreApplication::sendEvent(&form1, &event);
+    }
+    // Where the player stands in the keypad's zone, clear of every wall.
+    void StandAtTheKeypad() {
+        player().left = 140;
+        player().top = 480;
+    }
+};
+
+TEST_F(GameWindowTest, TheWindowHasTheFixedSizeAndCaptionOfTheGame) {
+    EXPECT_EQ(form1.windowTitle(), "Vexmire");
+    EXPECT_EQ(form1.size(), QSize(838, 759));
+    EXPECT_EQ(form1.minimumSize(), form1.maximumSize());
+}
+
+TEST_F(GameWindowTest, ThePlayerWalksTwoPixelsATick) {
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    for (int n = 0; n < 64; ++n) NextTick();
+    EXPECT_EQ(player().left, 24 + 128);
+}
+
+TEST_F(GameWindowTest, AwayFromTheKeyboardTheGameHoldsStillAndAHeldKeyCountsAsReleased) {
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    NextTick();
+    EXPECT_EQ(player().left, 26);
+    Activation(QEvent::WindowDeactivate);
+    EXPECT_TRUE(form1.away());
+    EXPECT_EQ(game.vars.playerDX, 0);
+    const int64_t before = ticksRun();
+    clock.Advance(std::chrono::seconds(3));
+    form1.ticks().Poll();
+    EXPECT_EQ(ticksRun(), before);
+    EXPECT_FALSE(form1.ticks().scheduled());
+    // Back at the keyboard, play goes on at once, with none of the missed ticks.
+    Activation(QEvent::WindowActivate);
+    EXPECT_FALSE(form1.away());
+    form1.ticks().Poll();
+    EXPECT_EQ(ticksRun(), before);
+    NextTick();
+    EXPECT_EQ(ticksRun(), before + 1);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    NextTick();
+    EXPECT_EQ(player().left, 28);
+}
+
+TEST_F(GameWindowTest, LeavingWithNoKeyHeldSendsNoKeyUp) {
+    game.vars.playerDX = 2;  // as a dialog may leave it, its key released inside the dialog
+    Activation(QEvent::WindowDeactivate);
+    EXPECT_EQ(game.vars.playerDX, 2);
+}
+
+TEST_F(GameWindowTest, AnotherWindowTakingTheKeyboardHoldsTheGame) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(form1.away());
+    form1.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));
+    EXPECT_FALSE(form1.away());
+}
+
+TEST_F(GameWindowTest, AtTheTitleTheHiddenGameIsNeverAway) {
+    form1.hide();
+    Activation(QEvent::WindowDeactivate);
+    EXPECT_FALSE(form1.away());
+    NextTick();
+    EXPECT_EQ(ticksRun(), 1);
+}
+
+TEST_F(GameWindowTest, APromptOpenedInATickHoldsEveryFurtherTickAndKeyUntilItCloses) {
+    StandAtTheKeypad();
+    bool asked = false;
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        ASSERT_NE(prompt, nullptr);
+        asked = true;
+        EXPECT_EQ(prompt->windowTitle(), "Key Pad");
+        EXPECT_EQ(prompt->labelText(), "Enter The Key-Code");
+        EXPECT_EQ(prompt->textValue(), "");
+        EXPECT_TRUE(platform.dialogOpen());
+        // Ticks fall due and keys arrive while the prompt is open: none reaches the rules.
+        clock.Advance(std::chrono::seconds(2));
+        form1.ticks().Poll();
+        QCoreApplication::processEvents();
+        SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
+        EXPECT_EQ(ticksRun(), 1);
+        EXPECT_EQ(game.vars.playerDY, 0);
+        int prompts = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QInputDialog*>(window) && window->isVisible()) ++prompts;
+        }
+        EXPECT_EQ(prompts, 1);
+        prompt->findChild<QLineEdit*>()->setText("3916");
+        prompt->accept();
+    });
+    NextTick();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(platform.dialogOpen());
+    // The tick that opened the prompt finished with its answer: the jail door is open.
+    EXPECT_EQ(game.level.obstacles(1).left, -100);
+    // The pace starts afresh: no burst of the ticks that fell due meanwhile.
+    form1.ticks().Poll();
+    EXPECT_EQ(ticksRun(), 1);
+    NextTick();
+    EXPECT_EQ(ticksRun(), 2);
+}
+
+TEST_F(GameWindowTest, CancellingThePromptAnswersTheEmptyTextAndItAsksAgainNextTick) {
+    StandAtTheKeypad();
+    int asked = 0;
+    WhenDialogOpens([&](QDialog* dialog) {
+        ++asked;
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>()->setText("1234");
+        dialog->reject();
+    });
+    NextTick();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(game.level.obstacles(1).left, 232);  // still locked
+    WhenDialogOpens([&](QDialog* dialog) {
+        ++asked;
+        ASSERT_NE(dialog, nullptr);
+        dialog->close();
+    });
+    NextTick();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(game.level.obstacles(1).left, 232);
+}
+
+TEST_F(GameWindowTest, TheWinningMessageEndsTheProgramOnceClosed) {
+    game.level.tip->caption = hint::kDefuseBomb;
+    bool shown = false;
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        shown = true;
+        EXPECT_EQ(box->windowTitle(), "Game Over!");
+        EXPECT_EQ(box->text(), "You win, congradulations");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->buttons().size(), 1);
+        EXPECT_EQ(box->standardButton(box->buttons().front()), QMessageBox::Ok);
+        EXPECT_EQ(exits, 0);
+        box->buttons().front()->click();
+    });
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Return);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(platform.ended());
+    EXPECT_FALSE(form1.isVisible());
+    EXPECT_FALSE(form2.isVisible());
+    // After the end no tick and no key runs a handler.
+    NextTick();
+    EXPECT_EQ(ticksRun(), 0);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    EXPECT_EQ(game.vars.playerDX, 0);
+}
+
+TEST_F(GameWindowTest, TheFifthHitEndsTheGameAfterItsMessage) {
+    game.vars.hitsTaken = 4;
+    game.level.enemyBall->left = player().left + 4;
+    game.level.enemyBall->top = player().top + 4;
+    std::string text;
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        text = box->text().toStdString();
+        box->accept();
+    });
+    NextTick();
+    EXPECT_EQ(text, "You have run out of health!");
+    EXPECT_EQ(exits, 1);
+    NextTick();
+    EXPECT_EQ(ticksRun(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "game/key_codes.h"
+#include "platform/qt/key_map.h"
+#include "qt_game_fixture.h"
+
+namespace {
+
+int16_t Code(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return VirtualKeyCode(qtKey, modifiers);
+}
+
+TEST(KeyCodes, TheKeysOfTheGameHaveTheCodesTheRulesExpect) {
+    EXPECT_EQ(Code(Qt::Key_Return), key::kEnter);
+    EXPECT_EQ(Code(Qt::Key_Enter, Qt::KeypadModifier), key::kEnter);
+    EXPECT_EQ(Code(Qt::Key_Space), key::kSpace);
+    EXPECT_EQ(Code(Qt::Key_Left), key::kLeft);
+    EXPECT_EQ(Code(Qt::Key_Up), key::kUp);
+    EXPECT_EQ(Code(Qt::Key_Right), key::kRight);
+    EXPECT_EQ(Code(Qt::Key_Down), key::kDown);
+    // The number pad's arrows, with Num Lock off, walk too.
+    EXPECT_EQ(Code(Qt::Key_Left, Qt::KeypadModifier), key::kLeft);
+}
+
+TEST(KeyCodes, OtherCommonKeysHaveTheirStandardCodes) {
+    EXPECT_EQ(Code(Qt::Key_A), 65);
+    EXPECT_EQ(Code(Qt::Key_Z), 90);
+    EXPECT_EQ(Code(Qt::Key_0), 48);
+    EXPECT_EQ(Code(Qt::Key_9), 57);
+    EXPECT_EQ(Code(Qt::Key_Exclam, Qt::ShiftModifier), 49);
+    EXPECT_EQ(Code(Qt::Key_5, Qt::KeypadModifier), 101);
+    EXPECT_EQ(Code(Qt::Key_Shift), 16);
+    EXPECT_EQ(Code(Qt::Key_Control), 17);
+    EXPECT_EQ(Code(Qt::Key_Alt), 18);
+    EXPECT_EQ(Code(Qt::Key_Escape), 27);
+    EXPECT_EQ(Code(Qt::Key_Tab), 9);
+    EXPECT_EQ(Code(Qt::Key_Backspace), 8);
+    EXPECT_EQ(Code(Qt::Key_F1), 112);
+    EXPECT_EQ(Code(Qt::Key_F12), 123);
+    EXPECT_EQ(Code(Qt::Key_PageUp), 33);
+    EXPECT_EQ(Code(Qt::Key_PageDown), 34);
+    EXPECT_EQ(Code(Qt::Key_End), 35);
+    EXPECT_EQ(Code(Qt::Key_Home), 36);
+    EXPECT_EQ(Code(Qt::Key_Insert), 45);
+    EXPECT_EQ(Code(Qt::Key_Delete), 46);
+}
+
+TEST(KeyCodes, AnUnusualKeyGetsACodeNoRuleActsOn) {
+    for (const int qtKey : {static_cast<int>(Qt::Key_VolumeUp), static_cast<int>(Qt::Key_unknown),
+                            static_cast<int>(Qt::Key_Eacute)}) {
+        const int16_t code = Code(qtKey);
+        EXPECT_EQ(code, kUnmappedKey);
+        EXPECT_NE(code, key::kEnter);
+        EXPECT_NE(code, key::kSpace);
+        EXPECT_TRUE(code < key::kLeft || code > key::kDown);
+    }
+}
+
+TEST(KeyCodes, TheShiftStateNamesShiftCtrlAndAlt) {
+    EXPECT_EQ(ShiftState(Qt::NoModifier), 0);
+    EXPECT_EQ(ShiftState(Qt::ShiftModifier), 1);
+    EXPECT_EQ(ShiftState(Qt::ControlModifier), 2);
+    EXPECT_EQ(ShiftState(Qt::AltModifier), 4);
+    EXPECT_EQ(ShiftState(Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier), 5);
+}
+
+class KeysInTheGameWindowTest : public QtGameTest {
+  protected:
+    KeysInTheGameWindowTest() { NewGame(); }
+};
+
+TEST_F(KeysInTheGameWindowTest, AHeldArrowKeepsWalkingThroughTheKeyRepeat) {
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    EXPECT_EQ(game.vars.playerDX, 2);
+    // The repeat sends a release and a press each time; the release is not a key-up.
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right, true);
+    EXPECT_EQ(game.vars.playerDX, 2);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right, true);
+    EXPECT_EQ(game.vars.playerDX, 2);
+    NextTick();
+    EXPECT_EQ(player().left, 26);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right);
+    EXPECT_EQ(game.vars.playerDX, 0);
+}
+
+TEST_F(KeysInTheGameWindowTest, EachRepeatOfAHeldSpaceFiresAgain) {
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Space, true);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space, true);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Space, true);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space, true);
+    EXPECT_EQ(game.vars.shotsFired, 3);
+}
+
+TEST_F(KeysInTheGameWindowTest, TheReleaseOfAnyKeyStopsThePlayerEvenTabOrShift) {
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Tab);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Tab);
+    EXPECT_EQ(game.vars.playerDY, 0);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Shift, false, Qt::ShiftModifier);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Shift);
+    EXPECT_EQ(game.vars.playerDY, 0);
+}
+
+}  // namespace
