@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "checked_int.h"
 #include "entity.h"
 
 // Pixels from left to right - 1 and from top to bottom - 1: right and bottom are exclusive.
@@ -15,7 +16,16 @@ struct PixelRect {
 };
 
 // Each edge sum is formed in single precision first, then rounded to nearest, ties to even.
-PixelRect RectOf(const Entity& entity);
+inline PixelRect RectOf(const Entity& entity) {
+    const float right = entity.left + entity.width;
+    const float bottom = entity.top + entity.height;
+    return PixelRect{
+        checked::ToInt32(entity.left, "rectangle left"),
+        checked::ToInt32(entity.top, "rectangle top"),
+        checked::ToInt32(right, "rectangle right"),
+        checked::ToInt32(bottom, "rectangle bottom"),
+    };
+}
 
 // True exactly when the two rectangles share at least one pixel: touching edges do not
 // overlap, and an empty rectangle overlaps nothing.
