@@ -1,0 +1,39 @@
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QString>
+#include <QtGlobal>
+
+#include "platform/qt/painter.h"
+#include "render.h"
+
+namespace {
+
+// Qt's own diagnostics are not the driver's to print: its standard error carries only its
+// one-line failures.
+void DropQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// Fonts and images need a GUI application. The driver has no display, so it always draws on
+// Qt's offscreen platform; the application lives until the process ends.
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 3;
+    static char name[] = "vexmire-sim";
+    static char platformOption[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char* argv[] = {name, platformOption, offscreen, nullptr};
+    qInstallMessageHandler(DropQtMessages);
+    new QGuiApplication(argc, argv);
+}
+
+}  // namespace
+
+bool RenderGameWindow(const Scene& scene, const std::string& path, std::string& error) {
+    EnsureGuiApplication();
+    QImageWriter writer(QString::fromStdString(path), "png");
+    if (!writer.write(RenderScene(scene))) {
+        error = "cannot write " + path + ": " + writer.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
