@@ -23,7 +23,8 @@ void EnsureGuiApplication() {
     static char offscreen[] = "offscreen";
     static char* argv[] = {name, platformOption, offscreen, nullptr};
     qInstallMessageHandler(DropQtMessages);
-    new QGuiApplication(argc, argv);
+    static QGuiApplication* const application = new QGuiApplication(argc, argv);
+    Q_UNUSED(application);
 }
 
 }  // namespace
