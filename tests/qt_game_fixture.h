@@ -69,9 +69,9 @@ class QtGameTest : public ::testing::Test {
     }
 
     // Runs `act` on the modal dialog as soon as the next one is open, from inside its own
-    // event loop, the way a player's click would reach it.
-    static void WhenDialogOpens(std::function<void(QDialog*)> act) {
-        QTimer::singleShot(0, [act = std::move(act)] {
+    // event loop, the way a player's click would reach it. Never after the test has ended.
+    void WhenDialogOpens(std::function<void(QDialog*)> act) {
+        QTimer::singleShot(0, &form1, [act = std::move(act)] {
             act(qobject_cast<QDialog*>(QApplication::activeModalWidget()));
         });
     }
