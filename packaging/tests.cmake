@@ -47,3 +47,10 @@ if(vexmire_programs)
     set_tests_properties(packaging.the_debian_package_unpacks_into_a_game_that_runs
                          PROPERTIES ENVIRONMENT "${check_environment}")
 endif()
+
+# The README's screenshot must stay reproducible from the kept replay.
+if(TARGET vexmire-sim AND VEXMIRE_WITH_QT)
+    add_test(NAME packaging.the_readme_screenshot_can_be_made_again
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_screenshot.sh
+                     $<TARGET_FILE:vexmire-sim> ${CMAKE_CURRENT_SOURCE_DIR}/screenshot.vxs)
+endif()
