@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName("org.vexmire.Vexmire");
     // The program ends only through the platform, which also ends it when a window is closed.
     app.setQuitOnLastWindowClosed(false);
     // Both windows and every dialog wear the game's icon.
