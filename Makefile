@@ -6,11 +6,11 @@ CMAKE_FLAGS ?=
 # Debian 12 packages the build, the tests and the game need.
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core \
-            desktop-file-utils appstream dpkg-dev file
+            desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build play test sim package clean
+.PHONY: all setup configure build play test test-sanitized fuzz sim package clean
 
 all: build
 
@@ -38,10 +38,52 @@ play: build
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-sanitized
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer: the first
+# finding stops the program that made it and fails its test. Qt's own libraries keep a few
+# allocations until exit; lsan.supp names those libraries, never our code.
+ASAN_BUILD ?= build-asan
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-sanitized: setup
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
+	    -DVEXMIRE_SANITIZE=address,undefined $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Feeds arbitrary scripts to vexmire-sim under libFuzzer, with the sanitizers on, for
+# FUZZ_SECONDS. New inputs collect in $(FUZZ_BUILD)/corpus; a finding is written to
+# $(FUZZ_BUILD)/findings/ and fails the run: fix it, then keep it in fuzz/regressions/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+
+fuzz: setup
+	@if ! command -v clang++ >/dev/null 2>&1; then \
+	    echo "fuzz: clang++ is not installed, skipping the libFuzzer run" \
+	         "(the kept inputs are still replayed by the tests)"; \
+	    exit 0; fi; \
+	set -e; \
+	[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	    -DVEXMIRE_WITH_FUZZER=ON -DVEXMIRE_SANITIZE=address,undefined \
+	    -DVEXMIRE_WITH_QT=OFF -DVEXMIRE_WITH_TESTS=OFF $(CMAKE_FLAGS); \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vexmire_fuzz; \
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings; \
+	echo "fuzz: running vexmire_fuzz for $(FUZZ_SECONDS) seconds"; \
+	$(SANITIZER_ENV) $(FUZZ_BUILD)/bin/vexmire_fuzz -max_total_time=$(FUZZ_SECONDS) \
+	    -max_len=4096 -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -dict=fuzz/script.dict -artifact_prefix=$(FUZZ_BUILD)/findings/ \
+	    $(FUZZ_BUILD)/corpus fuzz/corpus fuzz/regressions || { \
+	    echo "fuzz: a finding is in $(FUZZ_BUILD)/findings/: fix it, then keep the input" \
+	         "in fuzz/regressions/"; exit 1; }
 
 # Writes $(BUILD)/vexmire_<version>_amd64.deb.
 package: build
 	cmake --build $(BUILD) --target package
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

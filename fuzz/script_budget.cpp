@@ -1,0 +1,53 @@
+#include "script_budget.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int64_t kMostTicksOfOneLine = 10'000'000;
+
+// What the script reader does to a line end: one final "\r" goes with the "\n".
+std::string_view WithoutCarriageReturn(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+// The count of a well-formed `tick N`; -1 for a count that the driver refuses anyway.
+int64_t TickCount(std::string_view count) {
+    const bool negative = !count.empty() && count.front() == '-';
+    if (negative) count.remove_prefix(1);
+    if (count.empty()) return -1;
+    int64_t value = 0;
+    for (const char c : count) {
+        if (c < '0' || c > '9') return -1;
+        value = std::min<int64_t>(value * 10 + (c - '0'), kMostTicksOfOneLine + 1);
+    }
+    if (negative) return value == 0 ? 0 : -1;
+    return value <= kMostTicksOfOneLine ? value : -1;
+}
+
+}  // namespace
+
+std::string WithinFuzzBudget(std::string_view script, int64_t tickBudget) {
+    std::string result;
+    result.reserve(script.size());
+    int64_t ticksLeft = tickBudget;
+    size_t start = 0;
+    while (start < script.size()) {
+        const size_t end = std::min(script.find('\n', start), script.size());
+        std::string_view line = script.substr(start, end - start);
+        const std::string_view text = WithoutCarriageReturn(line);
+        std::string rewritten;
+        if (text.starts_with("render ") && text.size() > 7) {
+            rewritten = "#" + std::string(line.substr(1));
+        } else if (text == "tick" || text.starts_with("tick ")) {
+            const int64_t ticks = text == "tick" ? 1 : TickCount(text.substr(5));
+            if (ticks > ticksLeft) rewritten = "tick " + std::to_string(ticksLeft);
+            if (ticks > 0) ticksLeft = std::max<int64_t>(ticksLeft - ticks, 0);
+        }
+        result += rewritten.empty() ? line : std::string_view(rewritten);
+        if (end < script.size()) result += '\n';
+        start = end + 1;
+    }
+    return result;
+}

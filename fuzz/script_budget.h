@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The most ticks one fuzz input may run: enough to win the whole game (under 3,000 ticks), yet
+// a single input stays well under a second even with the sanitizers on.
+constexpr int64_t kFuzzTickBudget = 5'000;
+
+// The script as the fuzzer runs it: line for line the same, except that the `tick` lines beyond
+// the budget run fewer ticks (or none), and a `render FILE` line becomes a comment, as the
+// fuzzer must not write files wherever its input names them. Malformed lines stay as they are.
+std::string WithinFuzzBudget(std::string_view script, int64_t tickBudget = kFuzzTickBudget);
