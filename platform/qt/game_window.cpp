@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "key_map.h"
@@ -33,7 +34,7 @@ bool GameWindow::MayDeliver() const {
     return !platform_.ended() && !platform_.dialogOpen() && !inHandler_;
 }
 
-// Runs one handler of the rules and shows what it changed. The end of the program comes
+// Runs one handler of the rules and paints again what it changed. The end of the program comes
 // back here as ProgramEnded and goes no further: the event loop is already leaving.
 template <typename Handler>
 void GameWindow::Deliver(Handler handler) {
@@ -46,7 +47,7 @@ void GameWindow::Deliver(Handler handler) {
         return;
     }
     inHandler_ = false;
-    update();
+    update(shown_.Changes(game_.scene));
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
@@ -117,7 +118,7 @@ bool GameWindow::focusNextPrevChild(bool /*next*/) {
     return false;
 }
 
-void GameWindow::paintEvent(QPaintEvent* /*event*/) {
+void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    PaintScene(game_.scene, painter);
+    PaintScene(game_.scene, painter, event->region());
 }

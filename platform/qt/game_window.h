@@ -7,6 +7,7 @@
 
 #include "game/game.h"
 #include "qt_platform.h"
+#include "shown_scene.h"
 #include "tick_driver.h"
 
 // Form1, the game window: shows the scene and delivers the tick and the keys to the rules,
@@ -44,6 +45,7 @@ class GameWindow : public QWidget {
     Game& game_;
     QtPlatform& platform_;
     TickDriver ticks_;
+    ShownScene shown_;
     std::vector<int16_t> heldKeys_;  // pressed in this window and not yet released
     bool away_ = false;
     bool inHandler_ = false;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QRect>
+#include <QRegion>
 
 #include "disc_pixels.h"
 #include "game_font.h"
@@ -147,6 +148,10 @@ QColor ToQColor(Colour colour) {
 }
 
 void PaintScene(const Scene& scene, QPainter& painter) {
+    PaintScene(scene, painter, QRegion(kClientArea));
+}
+
+void PaintScene(const Scene& scene, QPainter& painter, const QRegion& area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -154,9 +159,35 @@ void PaintScene(const Scene& scene, QPainter& painter) {
     painter.fillRect(kClientArea, ToQColor(kFloorColour));
     const auto& entities = scene.entities();
     for (auto entity = entities.rbegin(); entity != entities.rend(); ++entity) {
-        if (entity->visible) PaintEntity(*entity, painter);
+        if (entity->visible && area.intersects(PaintedArea(*entity))) {
+            PaintEntity(*entity, painter);
+        }
     }
     painter.restore();
+}
+
+QRect PaintedArea(const Entity& entity) {
+    if (!entity.visible) return {};
+    switch (entity.kind) {
+        case EntityKind::Shape:
+        case EntityKind::Label:
+            return BoxOf(entity) & kClientArea;
+        case EntityKind::Image: {
+            // As drawn: the sprite at its own size, whatever the image's width and height.
+            if (!entity.picture) return {};
+            const QImage& sprite = SpriteImage(entity.picture->drawing);
+            if (sprite.isNull()) return {};
+            const PixelRect rect = RectOf(entity);
+            if (rect.left <= -sprite.width() || rect.top <= -sprite.height() ||
+                rect.left >= kGameWindowWidth || rect.top >= kGameWindowHeight) {
+                return {};
+            }
+            return QRect(QPoint(rect.left, rect.top), sprite.size()) & kClientArea;
+        }
+        case EntityKind::Timer:
+            break;
+    }
+    return {};
 }
 
 QImage RenderScene(const Scene& scene) {

@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRect>
+#include <QRegion>
 #include <QString>
 
 #include "scene/scene.h"
@@ -23,6 +25,14 @@ QColor ToQColor(Colour colour);
 // Paints the game window's scene onto the painter, in pixels of the client area: the floor,
 // then every shown entity from the bottom of the stacking order up, clipped to the area.
 void PaintScene(const Scene& scene, QPainter& painter);
+
+// As above, for a window that repaints only `area` and whose painter is already clipped to it:
+// entities wholly outside it are skipped, as they could not change a pixel of it.
+void PaintScene(const Scene& scene, QPainter& painter, const QRegion& area);
+
+// The pixels of the client area that painting this entity may touch; empty when it shows
+// nothing there.
+QRect PaintedArea(const Entity& entity);
 
 // The game window's picture at its natural size.
 QImage RenderScene(const Scene& scene);
