@@ -87,3 +87,21 @@ package: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# The benchmarks, in a build folder of their own: builds them, runs every one and prints each
+# figure beside its budget (bench/run_bench.sh). Not part of `make test`: they measure, and take
+# a few minutes. The real game runs under a virtual X server, driven by xdotool.
+BENCH_BUILD ?= build-bench
+# xvfb-run needs xauth, which xvfb only recommends.
+BENCH_PACKAGES := xvfb xauth xdotool
+
+.PHONY: bench bench-setup
+
+bench-setup: setup
+	@$(MAKE) --no-print-directory setup PACKAGES="$(BENCH_PACKAGES)"
+
+bench: bench-setup
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DVEXMIRE_WITH_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
+	bench/run_bench.sh $(BENCH_BUILD)

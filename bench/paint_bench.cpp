@@ -1,0 +1,79 @@
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "app/shell.h"
+#include "app/title_window.h"
+#include "game/game.h"
+#include "game/hints.h"
+#include "platform/headless_platform.h"
+#include "platform/qt/game_window.h"
+#include "platform/qt/painter.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/tick_driver.h"
+#include "qt_bench_main.h"
+#include "staged_game.h"
+
+// What painting the game window costs: the whole window, and one frame of play.
+
+namespace {
+
+// The busy state with the longest hint shown, which wraps over three lines at the bottom right.
+// Every pass paints the whole window afresh, with a painter of its own, as a full repaint does.
+void BM_PaintGame(benchmark::State& state) {
+    HeadlessPlatform platform;
+    Game game(platform);
+    StageBusyPlay(game);
+    game.level.tip->caption = hint::kJailDoor;
+    QImage window(kGameWindowWidth, kGameWindowHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&window);
+        PaintScene(game.scene, painter);
+        painter.end();
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+BENCHMARK(BM_PaintGame)->Unit(benchmark::kMicrosecond);
+
+// One frame of play in the real game window on Qt's offscreen platform: the driver's tick with
+// the player walking into a wall and pushed back, then the repaint that the tick asked for,
+// flushed to the window.
+void BM_WalkingFrame(benchmark::State& state) {
+    QtPlatform platform;
+    platform.SetBeep([] {});
+    platform.SetExit([] {});
+    Game game(platform);
+    GameWindow form1(game, platform);
+    TitleWindow form2(platform);
+    platform.AttachWindow(Window::Game, &form1);
+    platform.AttachWindow(Window::Title, &form2);
+    TickDriver::Clock::time_point now = TickDriver::Clock::now();
+    form1.ticks().SetClock([&now] { return now; });
+    Form_Load(game);
+    form2.cmdRun()->click();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form1, &right);
+    const auto frame = [&] {
+        now += TickDriver::kPeriod;
+        form1.ticks().Poll();
+        QCoreApplication::processEvents();
+    };
+    for (int n = 0; n < 2 * 64; ++n) frame();  // across the room and against the wall
+    const int64_t before = form1.ticks().ticksRun();
+    for (auto _ : state) frame();
+    if (form1.ticks().ticksRun() - before != state.iterations()) {
+        state.SkipWithError("not every frame ticked");
+    }
+    form1.hide();
+}
+BENCHMARK(BM_WalkingFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    return RunQtBenchmarks(argc, argv);
+}

@@ -1,0 +1,113 @@
+#!/bin/bash
+# Runs every benchmark of the game and prints each figure beside its budget. The raw results
+# (Google Benchmark CSV) stay in BUILD_DIR/bench-results. Exits with status 1 when a figure is
+# over its budget.
+#
+#   bench/run_bench.sh [BUILD_DIR]    (default: build-bench, built with -DVEXMIRE_WITH_BENCH=ON)
+set -uo pipefail
+
+build=${1:-build-bench}
+bin="$build/bin"
+results="$build/bench-results"
+here=$(dirname "$0")
+mkdir -p "$results"
+
+load_at_start=$(cut -d ' ' -f 1-3 /proc/loadavg)
+
+# Repetitions interleaved at random, so that a figure and the one it is held against see the
+# same machine; each figure is the median of its repetitions.
+run_benchmark() {
+    local program=$1 name=$2
+    shift 2
+    echo "== $program"
+    QT_QPA_PLATFORM=offscreen "$bin/$program" --benchmark_out="$results/$name.csv" --benchmark_out_format=csv "$@"
+}
+
+# COLUMN of benchmark NAME in a CSV result, converted to microseconds for the time columns.
+value() {
+    awk -F, -v name="\"$2\"" -v column="$3" '
+        /^name,/ { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); at[$i] = i } next }
+        $1 == name {
+            v = $(at[column])
+            if (column ~ /_time$/) {
+                unit = $(at["time_unit"])
+                v *= unit == "ns" ? 0.001 : unit == "ms" ? 1000 : unit == "s" ? 1e6 : 1
+            }
+            print v
+        }' "$results/$1.csv"
+}
+
+run_benchmark vexmire_tick_bench tick --benchmark_repetitions=5 \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+run_benchmark vexmire_paint_bench paint --benchmark_repetitions=5 \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+run_benchmark vexmire_pacing_bench pacing
+
+# vexmire-sim's own cost per tick: a million ticks less none, in CPU time.
+echo "== vexmire-sim tick 1000000"
+sim_seconds() {
+    local TIMEFORMAT='%3U %3S'
+    { time printf 'newgame\ntick %s\n' "$1" | "$bin/vexmire-sim" >/dev/null; } 2>&1 |
+        awk '{ print $1 + $2 }'
+}
+sim_none=$(sim_seconds 0)
+sim_million=$(sim_seconds 1000000)
+# Seconds for a million ticks are microseconds for one.
+sim_tick_us=$(awk -v a="$sim_none" -v b="$sim_million" 'BEGIN { print b - a }')
+echo "CPU time: ${sim_none} s for no tick, ${sim_million} s for a million"
+
+echo "== the game under Xvfb"
+xvfb_figures=$("$here/game_under_xvfb.sh" "$bin") || echo "the game under Xvfb did not finish" >&2
+echo "$xvfb_figures"
+xvfb() { sed -n "s/^$1=//p" <<<"$xvfb_figures"; }
+
+tick=$(value tick BM_Tick_median cpu_time)
+floor=$(value tick BM_TickFloor_median cpu_time)
+quiet=$(value tick BM_TickQuiet_median cpu_time)
+paint=$(value paint BM_PaintGame_median cpu_time)
+frame=$(value paint BM_WalkingFrame_median cpu_time)
+pacing=BM_Pacing/iterations:1/real_time
+
+awk -v load="$load_at_start" \
+    -v tick="$tick" -v floor="$floor" -v quiet="$quiet" -v paint="$paint" -v frame="$frame" \
+    -v sim="$sim_tick_us" \
+    -v rate="$(value pacing "$pacing" ticks_per_s)" -v p50="$(value pacing "$pacing" p50_ms)" \
+    -v p99="$(value pacing "$pacing" p99_ms)" -v max="$(value pacing "$pacing" max_ms)" \
+    -v title="$(xvfb title_cpu_percent)" -v play="$(xvfb play_cpu_percent)" \
+    -v startup="$(xvfb startup_ms)" -v rss="$(xvfb peak_rss_mb)" '
+    function row(what, measured, budget, holds) {
+        verdict = budget == "" ? "" : holds ? "ok" : "OVER BUDGET"
+        printf "  %-44s %-22s %-16s %s\n", what, measured, budget, verdict
+        if (budget != "" && !holds) over++
+    }
+    function known(v) { return v != "" }
+    BEGIN {
+        period_ms = 15.625
+        printf "\nVexmire performance (load average %s at the start; times are CPU time, medians)\n",
+            load
+        printf "  %-44s %-22s %-16s\n", "figure", "measured", "budget"
+        row("tick, busy state (BM_Tick)", sprintf("%.2f us", tick))
+        row("its rectangle tests alone (BM_TickFloor)", sprintf("%.2f us", floor))
+        ratio = known(tick) && known(floor) ? sprintf("%.2f x", tick / floor) : "n/a"
+        row("tick against its floor", ratio, "<= 1.5 x", ratio != "n/a" && tick <= 1.5 * floor)
+        row("paint, whole window, busy, hint (BM_PaintGame)", sprintf("%.3f ms", paint / 1000))
+        row("one tick + one paint", sprintf("%.3f ms", (tick + paint) / 1000),
+            sprintf("<= %.3f ms", 0.05 * period_ms), known(paint) && tick + paint <= 50 * period_ms)
+        row("frame while walking (BM_WalkingFrame)", sprintf("%.1f us", frame))
+        row("vexmire-sim tick 1000000, per tick", sprintf("%.2f us", sim))
+        ratio = known(quiet) ? sprintf("%.2f x (%.2f us)", sim / quiet, quiet) : "n/a"
+        row("  against BM_TickQuiet", ratio, "<= 1.2 x", ratio != "n/a" && sim <= 1.2 * quiet)
+        row("pacing: ticks a second (10 s, real clock)", sprintf("%.3f", rate), "64 +- 0.5 %",
+            known(rate) && rate >= 64 * 0.995 && rate <= 64 * 1.005)
+        row("pacing: interval p50 / p99 / largest",
+            sprintf("%.1f / %.1f / %.1f ms", p50, p99, max), "p99 < 20 ms", known(p99) && p99 < 20)
+        row("CPU share at the title window", sprintf("%s %%", title), "<= 1 %",
+            known(title) && title <= 1)
+        row("CPU share playing, arrow held", sprintf("%s %%", play), "<= 4 %",
+            known(play) && play <= 4)
+        row("start-up to the title window shown", sprintf("%s ms", startup), "< 300 ms",
+            known(startup) && startup < 300)
+        row("peak resident memory", sprintf("%s MB", rss), "< 80 MB", known(rss) && rss < 80)
+        if (over) { printf "\n%d figure(s) over budget\n", over; exit 1 }
+        printf "\nEvery figure is within its budget.\n"
+    }'

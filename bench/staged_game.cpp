@@ -1,0 +1,70 @@
+#include "staged_game.h"
+
+#include "app/shell.h"
+#include "game/rules.h"
+
+namespace {
+
+constexpr int kBallsInFlight = 18;
+constexpr float kWakeTrigger = -100;  // the enemy's trigger zone, once the player has crossed it
+constexpr int kEnemyTrigger = 21;
+constexpr int kWallUnderfoot = 0;  // the wall at 0, 312, 257 × 17
+
+}  // namespace
+
+PlaySnapshot::PlaySnapshot(const Game& game)
+    : entities_(game.scene.entities().begin(), game.scene.entities().end()), vars_(game.vars) {}
+
+void PlaySnapshot::Restore(Game& game) const {
+    auto saved = entities_.begin();
+    for (Entity& entity : game.scene.entities()) entity = *saved++;
+    game.vars = vars_;
+}
+
+void StageQuietPlay(Game& game) {
+    Form_Load(game);
+    cmdRun_Click(game.platform);
+}
+
+void StageBusyPlay(Game& game) {
+    StageQuietPlay(game);
+    LevelEntities& level = game.level;
+
+    // Standing on the wall's top edge, stepping down and right: every step down goes into
+    // the wall and the wall pushes the player back up.
+    Entity& player = *level.player;
+    player.left = 24;
+    player.top = level.obstacles(kWallUnderfoot).top - player.height;
+    game.vars.playerDX = 2;
+    game.vars.playerDY = 2;
+
+    level.obstacles(kEnemyTrigger).left = kWakeTrigger;
+    RelaunchEnemyShot(game);
+
+    // Two rows of balls in the hall between the walls at 312 and 472, half flying right and
+    // half flying left, as if fired over the last few seconds.
+    for (int k = 0; k < kBallsInFlight; ++k) {
+        Entity& ball = level.balls(k);
+        ball.left = static_cast<float>(400 + 24 * (k % 9));
+        ball.top = static_cast<float>(360 + 64 * (k / 9));
+        game.vars.BallDX(k) = k % 2 == 0 ? 10 : -10;
+        game.vars.BallDY(k) = 0;
+    }
+    game.vars.shotsFired = kBallsInFlight;
+}
+
+bool StaysBusy(Game& game) {
+    const PlaySnapshot start(game);
+    bool busy = true;
+    try {
+        for (int n = 0; n < kBusyTicks; ++n) game.tmr_Timer();
+        const Entity& player = *game.level.player;
+        const Entity& wall = game.level.obstacles(kWallUnderfoot);
+        busy = game.level.enemy->visible && game.vars.hitsTaken == 0 &&
+               player.top + player.height >= wall.top - 3 && player.left < wall.left + wall.width;
+    } catch (const ProgramEnded&) {
+        busy = false;
+    }
+    start.Restore(game);
+    return busy;
+}

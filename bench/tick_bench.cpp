@@ -1,0 +1,114 @@
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "game/game.h"
+#include "platform/headless_platform.h"
+#include "scene/entity.h"
+#include "scene/pixel_rect.h"
+#include "staged_game.h"
+
+// What one tick costs, and what the rectangle tests alone that it has to make would cost.
+
+namespace {
+
+// Runs ticks from `game`'s present state, putting the state back every kBusyTicks ticks (with
+// the clock stopped) so that every tick measured is one of the same stretch of play.
+void RunTicks(benchmark::State& state, Game& game) {
+    const PlaySnapshot start(game);
+    int sinceStart = 0;
+    for (auto _ : state) {
+        game.tmr_Timer();
+        if (++sinceStart == kBusyTicks) {
+            state.PauseTiming();
+            start.Restore(game);
+            sinceStart = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+
+void BM_Tick(benchmark::State& state) {
+    HeadlessPlatform platform;
+    Game game(platform);
+    StageBusyPlay(game);
+    if (!StaysBusy(game)) {
+        state.SkipWithError("the busy state does not stay busy");
+        return;
+    }
+    RunTicks(state, game);
+}
+BENCHMARK(BM_Tick);
+
+// The state vexmire-sim starts in: its `tick N` is measured against this.
+void BM_TickQuiet(benchmark::State& state) {
+    HeadlessPlatform platform;
+    Game game(platform);
+    StageQuietPlay(game);
+    RunTicks(state, game);
+}
+BENCHMARK(BM_TickQuiet);
+
+// The rectangles of the busy state copied into one flat array, in the order a tick reads
+// them: the obstacles, the balls, then the player, the enemy and the enemy's ball.
+struct FlatLevel {
+    static constexpr int kObstacles = 40;
+    static constexpr int kBalls = 20;
+    static constexpr int kEnemyBallWalls = 22;  // the enemy's ball meets obstacles 0 to 21
+
+    std::vector<Entity> rects;
+    const Entity& obstacle(int i) const { return rects[static_cast<size_t>(i)]; }
+    const Entity& ball(int k) const { return rects[static_cast<size_t>(kObstacles + k)]; }
+    const Entity& player() const { return rects[kObstacles + kBalls]; }
+    const Entity& enemy() const { return rects[kObstacles + kBalls + 1]; }
+    const Entity& enemyBall() const { return rects[kObstacles + kBalls + 2]; }
+};
+
+FlatLevel FlattenBusyLevel() {
+    HeadlessPlatform platform;
+    Game game(platform);
+    StageBusyPlay(game);
+    const LevelEntities& level = game.level;
+    FlatLevel flat;
+    for (int i = 0; i < FlatLevel::kObstacles; ++i) flat.rects.push_back(level.obstacles(i));
+    for (int k = 0; k < FlatLevel::kBalls; ++k) flat.rects.push_back(level.balls(k));
+    flat.rects.push_back(*level.player);
+    flat.rects.push_back(*level.enemy);
+    flat.rects.push_back(*level.enemyBall);
+    return flat;
+}
+
+// Every test a busy tick makes, with the game's own RectOf and Overlaps, on a flat array:
+// 40 player tests and 40 × 20 ball tests, 22 tests of the enemy's ball against the walls, the
+// one test of it against the player, and 20 tests of the balls against the enemy. The compiler
+// barrier after each test makes every rectangle be read and rounded afresh, as a tick does.
+void BM_TickFloor(benchmark::State& state) {
+    const FlatLevel flat = FlattenBusyLevel();
+    for (auto _ : state) {
+        int overlaps = 0;
+        for (int i = 0; i < FlatLevel::kObstacles; ++i) {
+            overlaps += Overlaps(flat.player(), flat.obstacle(i));
+            benchmark::ClobberMemory();
+            for (int k = 0; k < FlatLevel::kBalls; ++k) {
+                overlaps += Overlaps(RectOf(flat.ball(k)), RectOf(flat.obstacle(i)));
+                benchmark::ClobberMemory();
+            }
+        }
+        overlaps += Overlaps(flat.enemyBall(), flat.player());
+        benchmark::ClobberMemory();
+        for (int i = 0; i < FlatLevel::kEnemyBallWalls; ++i) {
+            overlaps += Overlaps(flat.enemyBall(), flat.obstacle(i));
+            benchmark::ClobberMemory();
+        }
+        for (int k = 0; k < FlatLevel::kBalls; ++k) {
+            overlaps += Overlaps(flat.ball(k), flat.enemy());
+            benchmark::ClobberMemory();
+        }
+        benchmark::DoNotOptimize(overlaps);
+    }
+}
+BENCHMARK(BM_TickFloor);
+
+}  // namespace
+
+BENCHMARK_MAIN();
