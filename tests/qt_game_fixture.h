@@ -68,12 +68,17 @@ class QtGameTest : public ::testing::Test {
         QCoreApplication::sendEvent(widget, &event);
     }
 
-    // Runs `act` on the modal dialog as soon as the next one is open, from inside its own
+    // Runs `act` on the game's dialog as soon as the next one is open, from inside its own
     // event loop, the way a player's click would reach it. Never after the test has ended.
     void WhenDialogOpens(std::function<void(QDialog*)> act) {
-        QTimer::singleShot(0, &form1, [act = std::move(act)] {
-            act(qobject_cast<QDialog*>(QApplication::activeModalWidget()));
-        });
+        QTimer::singleShot(0, &form1, [act = std::move(act)] { act(OpenDialog()); });
+    }
+    static QDialog* OpenDialog() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
+            if (dialog != nullptr && dialog->isVisible()) return dialog;
+        }
+        return nullptr;
     }
 
     Entity& player() { return *game.level.player; }

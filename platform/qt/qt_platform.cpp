@@ -1,6 +1,8 @@
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -35,12 +37,27 @@ QWidget* QtPlatform::DialogParent() const {
     return nullptr;
 }
 
+// The game window holds the game still by itself while a dialog is open, so the dialog need not
+// block it, and must not: Qt drops the window system's request to close a window that a modal
+// dialog blocks, and the player could not leave the game from inside the keypad prompt. A dialog
+// cut short by the end of the program does not return into the rules.
+int QtPlatform::RunDialog(QDialog& dialog) {
+    if (ended_) throw ProgramEnded();
+    DialogScope scope(*this);
+    QEventLoop loop;
+    connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    dialog.setWindowModality(Qt::NonModal);
+    dialog.show();
+    loop.exec();
+    if (ended_) throw ProgramEnded();
+    return dialog.result();
+}
+
 void QtPlatform::ShowMessageBox(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromStdString(text), QMessageBox::Ok, DialogParent());
     box.setTextFormat(Qt::PlainText);
-    DialogScope scope(*this);
-    box.exec();
+    RunDialog(box);
 }
 
 std::string QtPlatform::PromptForText(const std::string& prompt, const std::string& title) {
@@ -49,8 +66,7 @@ std::string QtPlatform::PromptForText(const std::string& prompt, const std::stri
     dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString());
-    DialogScope scope(*this);
-    if (dialog.exec() != QDialog::Accepted) return {};
+    if (RunDialog(dialog) != QDialog::Accepted) return {};
     return dialog.textValue().toStdString();
 }
 

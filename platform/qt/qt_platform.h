@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -44,6 +45,8 @@ class QtPlatform : public QObject, public Platform {
     class DialogScope;
 
     QWidget* DialogParent() const;
+    // Shows the dialog and waits until the player closes it; its result.
+    int RunDialog(QDialog& dialog);
 
     QPointer<QWidget> gameWindow_;
     QPointer<QWidget> titleWindow_;
