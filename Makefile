@@ -6,7 +6,8 @@ CMAKE_FLAGS ?=
 # Debian 12 packages the build, the tests and the game need.
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core \
-            desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev
+            desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
+            qt6-base-private-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

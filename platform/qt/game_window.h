@@ -19,6 +19,7 @@ class GameWindow : public QWidget {
     // The tick starts at once, whether or not the window is ever shown.
     GameWindow(Game& game, QtPlatform& platform, QWidget* parent = nullptr);
 
+    Game& game() { return game_; }
     TickDriver& ticks() { return ticks_; }
     // Whether the game is holding still because another application has the keyboard.
     bool away() const { return away_; }

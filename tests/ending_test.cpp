@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// Every way a run of the game ends, each in a process of its own: the real program's main(),
+// built with tests/ending_probe.cpp, on Qt's offscreen platform.
+namespace {
+
+struct Ending {
+    const char* name;  // VEXMIRE_PROBE_ENDING
+    const char* label;
+    QStringList alsoSeen;  // lines the probe prints on the way
+};
+
+void PrintTo(const Ending& ending, std::ostream* out) {
+    *out << ending.label;
+}
+
+struct ProbeRun {
+    bool finished = false;
+    int status = -1;
+    QStringList lines;
+    QString errors;
+};
+
+// No ending waits for anything but the window system, so a run that takes this long is a
+// program that did not end; the limit is generous for a machine busy with other builds.
+constexpr int kHungAfterMs = 120'000;
+
+ProbeRun RunProbe(const char* ending) {
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("VEXMIRE_PROBE_ENDING", ending);
+    probe.setProcessEnvironment(environment);
+    probe.start(VEXMIRE_ENDING_PROBE, {});
+    ProbeRun run;
+    run.finished = probe.waitForFinished(kHungAfterMs);
+    if (!run.finished) {
+        probe.kill();
+        probe.waitForFinished();
+    }
+    run.status = probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
+    run.lines = QString::fromUtf8(probe.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    run.errors = QString::fromUtf8(probe.readAllStandardError());
+    return run;
+}
+
+// The tick count printed on the line that starts with `prefix`, or -1.
+qint64 TickOn(const QStringList& lines, const QString& prefix) {
+    for (const QString& line : lines) {
+        if (line.startsWith(prefix)) return line.mid(prefix.size()).toLongLong();
+    }
+    return -1;
+}
+
+class EveryEnding : public testing::TestWithParam<Ending> {};
+
+TEST_P(EveryEnding, EndsTheProcessWithStatusZeroNoFurtherTickAndNoWindowLeft) {
+    const Ending& ending = GetParam();
+    const ProbeRun run = RunProbe(ending.name);
+    const std::string seen = (run.lines.join('\n') + "\n" + run.errors).toStdString();
+    ASSERT_TRUE(run.finished) << "the program was still running, and was killed\n" << seen;
+    EXPECT_EQ(run.status, 0) << seen;
+    for (const QString& line : ending.alsoSeen) EXPECT_TRUE(run.lines.contains(line)) << seen;
+    const qint64 endedAt = TickOn(run.lines, "ending at tick ");
+    ASSERT_GE(endedAt, 0) << seen;
+    EXPECT_EQ(TickOn(run.lines, "quit at tick "), endedAt) << seen;
+    EXPECT_TRUE(run.lines.contains("windows shown 0")) << seen;
+}
+
+const Ending kEndings[] = {
+    {"quit", "QuitOnTheTitleWindow", {}},
+    {"close-title", "ClosingTheTitleWindow", {}},
+    {"close-game", "ClosingTheGameWindowWhilePlaying", {"playing"}},
+    {"close-at-keypad",
+     "ClosingTheGameWindowWhileTheKeypadPromptIsOpen",
+     {"playing", "prompt shown", "keys in a dialog changed nothing"}},
+    {"fifth-hit",
+     "TheFifthHitOnceItsMessageIsClosed",
+     {"playing", "message shown", "keys in a dialog changed nothing"}},
+    {"win",
+     "TheWinOnceItsMessageIsClosed",
+     {"playing", "message shown", "keys in a dialog changed nothing"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Program, EveryEnding, testing::ValuesIn(kEndings),
+                         [](const testing::TestParamInfo<Ending>& info) {
+                             return std::string(info.param.label);
+                         });
+
+}  // namespace
