@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>

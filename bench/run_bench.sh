@@ -43,18 +43,28 @@ run_benchmark vexmire_paint_bench paint --benchmark_repetitions=5 \
     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 run_benchmark vexmire_pacing_bench pacing
 
-# vexmire-sim's own cost per tick: a million ticks less none, in CPU time.
-echo "== vexmire-sim tick 1000000"
+# vexmire-sim's own cost per tick, in CPU time: a million ticks less none. The machine's speed
+# drifts over seconds, so it is held against BM_TickQuiet, the same ticks in the benchmark,
+# in three rounds run back to back; the round with the median ratio is the figure.
+echo "== vexmire-sim tick 1000000 against BM_TickQuiet, three rounds"
 sim_seconds() {
     local TIMEFORMAT='%3U %3S'
     { time printf 'newgame\ntick %s\n' "$1" | "$bin/vexmire-sim" >/dev/null; } 2>&1 |
         awk '{ print $1 + $2 }'
 }
 sim_none=$(sim_seconds 0)
-sim_million=$(sim_seconds 1000000)
-# Seconds for a million ticks are microseconds for one.
-sim_tick_us=$(awk -v a="$sim_none" -v b="$sim_million" 'BEGIN { print b - a }')
-echo "CPU time: ${sim_none} s for no tick, ${sim_million} s for a million"
+rounds=""
+for round in 1 2 3; do
+    "$bin/vexmire_tick_bench" --benchmark_filter='BM_TickQuiet$' \
+        --benchmark_min_time=2 --benchmark_out="$results/quiet$round.csv" \
+        --benchmark_out_format=csv >/dev/null 2>&1
+    bench_us=$(value "quiet$round" BM_TickQuiet cpu_time)
+    # Seconds for a million ticks are microseconds for one.
+    sim_us=$(awk -v a="$sim_none" -v b="$(sim_seconds 1000000)" 'BEGIN { print b - a }')
+    echo "round $round: vexmire-sim $sim_us us a tick, BM_TickQuiet $bench_us us"
+    rounds+="$(awk -v s="$sim_us" -v b="$bench_us" 'BEGIN { print s / b, s, b }')"$'\n'
+done
+read -r _ sim_tick_us quiet < <(printf '%s' "$rounds" | sort -g | sed -n 2p)
 
 echo "== the game under Xvfb"
 xvfb_figures=$("$here/game_under_xvfb.sh" "$bin") || echo "the game under Xvfb did not finish" >&2
@@ -63,7 +73,6 @@ xvfb() { sed -n "s/^$1=//p" <<<"$xvfb_figures"; }
 
 tick=$(value tick BM_Tick_median cpu_time)
 floor=$(value tick BM_TickFloor_median cpu_time)
-quiet=$(value tick BM_TickQuiet_median cpu_time)
 paint=$(value paint BM_PaintGame_median cpu_time)
 frame=$(value paint BM_WalkingFrame_median cpu_time)
 pacing=BM_Pacing/iterations:1/real_time
@@ -96,7 +105,8 @@ awk -v load="$load_at_start" \
         row("frame while walking (BM_WalkingFrame)", sprintf("%.1f us", frame))
         row("vexmire-sim tick 1000000, per tick", sprintf("%.2f us", sim))
         ratio = known(quiet) ? sprintf("%.2f x (%.2f us)", sim / quiet, quiet) : "n/a"
-        row("  against BM_TickQuiet", ratio, "<= 1.2 x", ratio != "n/a" && sim <= 1.2 * quiet)
+        row("  against BM_TickQuiet in the same round", ratio, "<= 1.2 x",
+            ratio != "n/a" && sim <= 1.2 * quiet)
         row("pacing: ticks a second (10 s, real clock)", sprintf("%.3f", rate), "64 +- 0.5 %",
             known(rate) && rate >= 64 * 0.995 && rate <= 64 * 1.005)
         row("pacing: interval p50 / p99 / largest",

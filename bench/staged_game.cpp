@@ -12,12 +12,26 @@ constexpr int kWallUnderfoot = 0;  // the wall at 0, 312, 257 × 17
 
 }  // namespace
 
-PlaySnapshot::PlaySnapshot(const Game& game)
-    : entities_(game.scene.entities().begin(), game.scene.entities().end()), vars_(game.vars) {}
+PlaySnapshot::PlaySnapshot(const Game& game) : vars_(game.vars) {
+    for (const Entity& e : game.scene.entities()) {
+        entities_.push_back(
+            {e.left, e.top, e.width, e.height, e.visible, e.enabled, e.picture, e.caption});
+    }
+}
 
 void PlaySnapshot::Restore(Game& game) const {
     auto saved = entities_.begin();
-    for (Entity& entity : game.scene.entities()) entity = *saved++;
+    for (Entity& entity : game.scene.entities()) {
+        entity.left = saved->left;
+        entity.top = saved->top;
+        entity.width = saved->width;
+        entity.height = saved->height;
+        entity.visible = saved->visible;
+        entity.enabled = saved->enabled;
+        entity.picture = saved->picture;
+        if (entity.caption != saved->caption) entity.caption = saved->caption;
+        ++saved;
+    }
     game.vars = vars_;
 }
 
