@@ -10,13 +10,12 @@
 #include <QRegion>
 #include <QString>
 
+#include "scene/level.h"
 #include "scene/scene.h"
 
-// The game window's client area, in pixels.
-constexpr int kGameWindowWidth = 838;
-constexpr int kGameWindowHeight = 759;
-// The floor of the maze, brown.
-constexpr Colour kFloorColour = 0x00004080;
+// The game window's client area, in pixels, as the level lays it out.
+constexpr int kGameWindowWidth = kClientWidth;
+constexpr int kGameWindowHeight = kClientHeight;
 
 // A colour of the scene as Qt holds it: 0x00BBGGRR, red in the low byte. Menu text and window
 // text are black, the button colours those of the application's palette.
