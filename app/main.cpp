@@ -2,11 +2,9 @@
 #include <QFile>
 #include <QIcon>
 
+#include "app/game_windows.h"
 #include "app/shell.h"
-#include "app/title_window.h"
 #include "assets/pictures.h"
-#include "game/game.h"
-#include "platform/qt/game_window.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -22,11 +20,7 @@ int main(int argc, char* argv[]) {
     if (QFile::exists(IconResource())) app.setWindowIcon(QIcon(IconResource()));
 
     QtPlatform platform;
-    Game game(platform);
-    GameWindow form1(game, platform);
-    TitleWindow form2(platform);
-    platform.AttachWindow(Window::Game, &form1);
-    platform.AttachWindow(Window::Title, &form2);
-    Form_Load(game);
+    GameWindows windows(platform);
+    Form_Load(windows.game);
     return app.exec();
 }

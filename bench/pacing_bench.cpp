@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "app/game_windows.h"
 #include "app/shell.h"
 #include "app/title_window.h"
 #include "game/game.h"
@@ -62,11 +63,10 @@ void BM_Pacing(benchmark::State& state) {
     QtPlatform platform;
     platform.SetBeep([] {});
     platform.SetExit([] {});
-    Game game(platform);
-    GameWindow form1(game, platform);
-    TitleWindow form2(platform);
-    platform.AttachWindow(Window::Game, &form1);
-    platform.AttachWindow(Window::Title, &form2);
+    GameWindows windows(platform);
+    Game& game = windows.game;
+    GameWindow& form1 = windows.form1;
+    TitleWindow& form2 = windows.form2;
     Form_Load(game);
     form2.cmdRun()->click();
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);

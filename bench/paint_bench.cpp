@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "app/game_windows.h"
 #include "app/shell.h"
 #include "app/title_window.h"
 #include "game/game.h"
@@ -48,11 +49,10 @@ void BM_WalkingFrame(benchmark::State& state) {
     QtPlatform platform;
     platform.SetBeep([] {});
     platform.SetExit([] {});
-    Game game(platform);
-    GameWindow form1(game, platform);
-    TitleWindow form2(platform);
-    platform.AttachWindow(Window::Game, &form1);
-    platform.AttachWindow(Window::Title, &form2);
+    GameWindows windows(platform);
+    Game& game = windows.game;
+    GameWindow& form1 = windows.form1;
+    TitleWindow& form2 = windows.form2;
     TickDriver::Clock::time_point now = TickDriver::Clock::now();
     form1.ticks().SetClock([&now] { return now; });
     Form_Load(game);

@@ -2,10 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "sprite.h"
 
 enum class EntityKind { Shape, Image, Label, Timer };
+
+// "Shape", "Image", "Label" or "Timer".
+std::string_view KindName(EntityKind kind);
 
 enum class ShapeKind { Rectangle = 0, Oval = 2, Circle = 3 };
 

@@ -45,18 +45,12 @@ constexpr std::array<VariableName, 8> kVariables = {{
     {"hitsTaken", &GameState::hitsTaken},
 }};
 
-const char* KindName(EntityKind kind) {
-    switch (kind) {
-        case EntityKind::Shape:
-            return "a Shape";
-        case EntityKind::Image:
-            return "an Image";
-        case EntityKind::Label:
-            return "a Label";
-        case EntityKind::Timer:
-            return "the Timer";
-    }
-    return "an entity";
+// "a Shape", "an Image", "a Label", "the Timer".
+std::string KindWithArticle(EntityKind kind) {
+    const char* article = kind == EntityKind::Image   ? "an "
+                          : kind == EntityKind::Timer ? "the "
+                                                      : "a ";
+    return article + std::string(KindName(kind));
 }
 
 // Families are complete, so the highest index tells the size; 0 when `name` is no family.
@@ -110,8 +104,8 @@ Property ResolveProperty(std::string_view word) {
 
 void RequireKind(const Entity& entity, std::string_view property, EntityKind kind) {
     if (entity.kind == kind) return;
-    throw MalformedLine(std::string(property) + " is for " + KindName(kind) + " only, and " +
-                        entity.DisplayName() + " is " + KindName(entity.kind));
+    throw MalformedLine(std::string(property) + " is for " + KindWithArticle(kind) + " only, and " +
+                        entity.DisplayName() + " is " + KindWithArticle(entity.kind));
 }
 
 bool ParseFlag(std::string_view word, std::string_view property) {
@@ -154,7 +148,7 @@ Command MakeSetting(Entity& entity, Property property, std::string_view property
             const Entity& source = ResolveEntity(word, scene);
             if (source.kind != EntityKind::Image) {
                 throw MalformedLine("Picture takes the name of an image, and " +
-                                    source.DisplayName() + " is " + KindName(source.kind));
+                                    source.DisplayName() + " is " + KindWithArticle(source.kind));
             }
             return command::SetPicture{&entity, source.picture};
         }

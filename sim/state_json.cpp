@@ -45,20 +45,6 @@ class ObjectWriter {
     bool first_ = true;
 };
 
-const char* KindName(EntityKind kind) {
-    switch (kind) {
-        case EntityKind::Shape:
-            return "Shape";
-        case EntityKind::Image:
-            return "Image";
-        case EntityKind::Label:
-            return "Label";
-        case EntityKind::Timer:
-            return "Timer";
-    }
-    return "Shape";
-}
-
 const char* ShapeName(ShapeKind shape) {
     switch (shape) {
         case ShapeKind::Rectangle:

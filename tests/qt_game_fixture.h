@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "app/shell.h"
+#include "app/game_windows.h"
 #include "app/title_window.h"
 #include "game/game.h"
 #include "platform/qt/game_window.h"
@@ -37,11 +38,10 @@ class TestClock {
 // of the program counted instead of heard and left, and the tick paced by the test's clock.
 class QtGameTest : public ::testing::Test {
   protected:
-    QtGameTest() : game(platform), form1(game, platform), form2(platform) {
+    QtGameTest()
+        : windows(platform), game(windows.game), form1(windows.form1), form2(windows.form2) {
         platform.SetBeep([this] { ++beeps; });
         platform.SetExit([this] { ++exits; });
-        platform.AttachWindow(Window::Game, &form1);
-        platform.AttachWindow(Window::Title, &form2);
         form1.ticks().SetClock(clock.Reader());
         Form_Load(game);
     }
@@ -85,9 +85,10 @@ class QtGameTest : public ::testing::Test {
 
     TestClock clock;
     QtPlatform platform;
-    Game game;
-    GameWindow form1;
-    TitleWindow form2;
+    GameWindows windows;
+    Game& game;
+    GameWindow& form1;
+    TitleWindow& form2;
     int beeps = 0;
     int exits = 0;
 };

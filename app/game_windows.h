@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/title_window.h"
+#include "game/game.h"
+#include "platform/qt/game_window.h"
+#include "platform/qt/qt_platform.h"
+
+// The game and its two windows, created as start-up creates them (the game window first) and
+// handed to the platform, which shows, hides and closes them. Form_Load is left to the caller,
+// which may first set up the platform or the tick's clock.
+struct GameWindows {
+    explicit GameWindows(QtPlatform& platform);
+
+    Game game;
+    GameWindow form1;
+    TitleWindow form2;
+};
