@@ -4,6 +4,7 @@
 
 #include "app/game_windows.h"
 #include "app/shell.h"
+#include "app/start_failure.h"
 #include "assets/pictures.h"
 #include "platform/qt/qt_platform.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     // A whole number of screen pixels for each pixel of the maze, so every border stays sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    StartFailureGuard startFailure;
     QApplication app(argc, argv);
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("org.vexmire.Vexmire");
@@ -22,5 +24,6 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     GameWindows windows(platform);
     Form_Load(windows.game);
+    startFailure.Started();
     return app.exec();
 }

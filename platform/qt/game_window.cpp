@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "fault_report.h"
 #include "key_map.h"
 #include "painter.h"
 
@@ -45,6 +46,8 @@ void GameWindow::Deliver(Handler handler) {
     } catch (const ProgramEnded&) {
         inHandler_ = false;
         return;
+    } catch (const std::exception& fault) {
+        EndOnProgramFault(fault);
     }
     inHandler_ = false;
     update(shown_.Changes(game_.scene));
