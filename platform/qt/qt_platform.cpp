@@ -1,9 +1,11 @@
 #include "qt_platform.h"
 
+#include <QtGui/private/qwindow_p.h>
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
 
 // Marks a dialog as open for exactly as long as it runs, also when it is left by an exception.
@@ -37,17 +39,28 @@ QWidget* QtPlatform::DialogParent() const {
     return nullptr;
 }
 
-// The game window holds the game still by itself while a dialog is open, so the dialog need not
-// block it, and must not: Qt drops the window system's request to close a window that a modal
-// dialog blocks, and the player could not leave the game from inside the keypad prompt. A dialog
-// cut short by the end of the program does not return into the rules.
+// A dialog of the game looks like one to the window manager: a fixed size, a close button but no
+// minimize or maximize, kept above the window it belongs to and marked modal. The game window
+// holds the game still by itself while a dialog is open, so Qt's own blocking of the windows
+// below is taken back: Qt drops the window system's request to close a window that a modal dialog
+// blocks, and the player could not leave the game from inside the keypad prompt. A dialog cut
+// short by the end of the program does not return into the rules.
 int QtPlatform::RunDialog(QDialog& dialog) {
     if (ended_) throw ProgramEnded();
     DialogScope scope(*this);
     QEventLoop loop;
     connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
-    dialog.setWindowModality(Qt::NonModal);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint);
+    dialog.setSizeGripEnabled(false);
+    if (dialog.layout() != nullptr) dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.show();
+    for (QWidget* window : {gameWindow_.data(), titleWindow_.data()}) {
+        if (window != nullptr && window->windowHandle() != nullptr) {
+            QWindowPrivate::get(window->windowHandle())->blockedByModalWindow = false;
+        }
+    }
     loop.exec();
     if (ended_) throw ProgramEnded();
     return dialog.result();
