@@ -56,6 +56,8 @@ int QtPlatform::RunDialog(QDialog& dialog) {
     if (dialog.layout() != nullptr) dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.show();
+    // A message box sizes itself only as it is shown.
+    dialog.setFixedSize(dialog.size());
     for (QWidget* window : {gameWindow_.data(), titleWindow_.data()}) {
         if (window != nullptr && window->windowHandle() != nullptr) {
             QWindowPrivate::get(window->windowHandle())->blockedByModalWindow = false;
