@@ -14,8 +14,11 @@ int main(int argc, char* argv[]) {
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     StartFailureGuard startFailure;
     QApplication app(argc, argv);
-    // Lets the desktop match the windows to the menu entry and its icon.
+    // Lets the desktop match the windows to the menu entry and its icon: by the app id on
+    // Wayland, by the class "vexmire" (the entry's StartupWMClass) on X11, whatever the
+    // program's file is called.
     QGuiApplication::setDesktopFileName("org.vexmire.Vexmire");
+    QCoreApplication::setApplicationName("vexmire");
     // The program ends only through the platform, which also ends it when a window is closed.
     app.setQuitOnLastWindowClosed(false);
     // Both windows and every dialog wear the game's icon.
