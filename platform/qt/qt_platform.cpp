@@ -1,6 +1,8 @@
 #include "qt_platform.h"
 
+#include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/private/qwindow_p.h>
+#include <qpa/qplatformintegration.h>
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -26,8 +28,15 @@ class QtPlatform::DialogScope {
 
 QtPlatform::QtPlatform(QObject* parent)
     : QObject(parent),
-      beep_([] { QApplication::beep(); }),
-      exit_([] { QCoreApplication::exit(0); }) {}
+      bell_([] { QApplication::beep(); }),
+      beep_([this] { bell_.Ring(); }),
+      exit_([] { QCoreApplication::exit(0); }) {
+    // Quit rings the bell and ends at once: the windows go, and the player hears the bell out.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        QGuiApplicationPrivate::platformIntegration()->sync();
+        bell_.LetTheSoundFinish();
+    });
+}
 
 void QtPlatform::AttachWindow(Window window, QWidget* widget) {
     (window == Window::Game ? gameWindow_ : titleWindow_) = widget;
