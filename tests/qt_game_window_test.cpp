@@ -133,6 +133,8 @@ TEST_F(GameWindowTest, APromptOpenedInATickHoldsEveryFurtherTickAndKeyUntilItClo
 // What the window manager is told about a dialog of the game, checked from inside it.
 void ExpectAFixedModalDialogOf(QWidget& owner, QDialog* dialog) {
     ASSERT_NE(dialog, nullptr);
+    // Once the dialog has laid itself out as it does on screen.
+    QCoreApplication::processEvents();
     const Qt::WindowFlags flags = dialog->windowFlags();
     EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);

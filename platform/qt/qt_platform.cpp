@@ -62,6 +62,9 @@ int QtPlatform::RunDialog(QDialog& dialog) {
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
     dialog.setSizeGripEnabled(false);
+    // The prompt lays itself out only when first asked its size, and would then keep its own
+    // width free.
+    dialog.sizeHint();
     if (dialog.layout() != nullptr) dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.show();
