@@ -3,11 +3,13 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-# Debian 12 packages the build, the tests and the game need.
-PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core \
-            desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
-            qt6-base-private-dev
+# Debian 12 packages that building and playing the game need.
+PLAY_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev libgl-dev \
+                 nlohmann-json3-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core
+# What the tests, the fuzzer and the checks of the package add.
+TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
+                 desktop-file-utils appstream dpkg-dev file lintian man-db
+PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -15,18 +17,23 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 all: build
 
-# Installs only what dpkg does not already report as installed.
+# Installs only what dpkg reports as not installed: a package removed with its configuration
+# files left behind counts as missing.
 setup:
 	@missing=""; for p in $(PACKAGES); do \
-	    dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	    [ "$$(dpkg-query -W -f='$${db:Status-Status}' $$p 2>/dev/null)" = installed ] || \
+	        missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
 	    $(SUDO) apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
+# The tests are configured in only where their packages are installed; a build folder first made
+# by `make play` gets them at the next `make build` or `make test`.
 configure: setup
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	@[ -f $(BUILD)/build.ninja ] && grep -qx 'VEXMIRE_WITH_TESTS:BOOL=ON' $(BUILD)/CMakeCache.txt || \
+	    cmake -S . -B $(BUILD) -G Ninja -DVEXMIRE_WITH_TESTS=ON $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -34,7 +41,12 @@ build: configure
 sim: configure
 	cmake --build $(BUILD) -j $(JOBS) --target vexmire-sim
 
-play: build
+# Playing needs neither the tests nor their tools: only the game is built.
+play:
+	@$(MAKE) --no-print-directory setup PACKAGES="$(PLAY_PACKAGES)"
+	@[ -f $(BUILD)/build.ninja ] || \
+	    cmake -S . -B $(BUILD) -G Ninja -DVEXMIRE_WITH_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target vexmire
 	$(BUILD)/bin/vexmire
 
 test: build

@@ -12,6 +12,7 @@
 #include "app/options.h"
 #include "app/replay.h"
 #include "app/shell.h"
+#include "app/start_failure.h"
 #include "assets/pictures.h"
 #include "game/script_recorder.h"
 #include "platform/qt/qt_platform.h"
@@ -68,9 +69,13 @@ int main(int argc, char* argv[]) {
     // A whole number of screen pixels for each pixel of the maze, so every border stays sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    StartFailureGuard startFailure;
     QApplication app(argc, argv);
-    // Lets the desktop match the windows to the menu entry and its icon.
+    // Lets the desktop match the windows to the menu entry and its icon: by the app id on
+    // Wayland, by the class "vexmire" (the entry's StartupWMClass) on X11, whatever the
+    // program's file is called.
     QGuiApplication::setDesktopFileName("org.vexmire.Vexmire");
+    QCoreApplication::setApplicationName("vexmire");
     // The program ends only through the platform, which also ends it when a window is closed.
     app.setQuitOnLastWindowClosed(false);
     // Both windows and every dialog wear the game's icon.
@@ -81,6 +86,7 @@ int main(int argc, char* argv[]) {
     if (recorder) windows.RecordTo(*recorder);
     if (replay) replay->replay.PlayIn(windows, platform);
     Form_Load(windows.game);
+    startFailure.Started();
     const int status = app.exec();
     if (recorder) recorder->Finish();
     return status;

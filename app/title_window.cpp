@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "app/shell.h"
+#include "platform/qt/fault_report.h"
 #include "platform/qt/game_font.h"
 
 namespace {
@@ -78,6 +79,8 @@ void TitleWindow::Deliver(Handler handler) {
     try {
         handler();
     } catch (const ProgramEnded&) {
+    } catch (const std::exception& fault) {
+        EndOnProgramFault(fault);
     }
 }
 

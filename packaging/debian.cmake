@@ -24,7 +24,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VEXMIRE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(VEXMIRE_HOMEPAGE_URL)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VEXMIRE_HOMEPAGE_URL}")
+endif()
 # The one dependency no linker sees: the game draws its texts in DejaVu Sans.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+# The bell's sound and libcanberra's way to a sound server; without them the game rings the
+# window system's bell.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse")
 
 include(CPack)

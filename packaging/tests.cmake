@@ -2,14 +2,18 @@
 # install into a scratch root, and the Debian package holds every file and runs where unpacked.
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 find_program(APPSTREAMCLI appstreamcli)
+find_program(LINTIAN lintian)
 
 # Paths below the prefix that an install and the package must both hold.
 set(expected_files
     share/applications/${VEXMIRE_APP_ID}.desktop
     share/metainfo/${VEXMIRE_APP_ID}.metainfo.xml
-    share/doc/vexmire/copyright)
+    share/doc/vexmire/copyright
+    share/doc/vexmire/changelog.gz
+    share/man/man6/vexmire.6.gz
+    share/man/man6/vexmire-sim.6.gz)
 foreach(program IN LISTS vexmire_programs)
-    list(APPEND expected_files bin/${program})
+    list(APPEND expected_files ${VEXMIRE_INSTALL_GAMESDIR}/${program})
 endforeach()
 foreach(size IN LISTS vexmire_icon_sizes)
     list(APPEND expected_files share/icons/hicolor/${size}x${size}/apps/${VEXMIRE_APP_ID}.png)
@@ -29,6 +33,10 @@ set(check_environment
     APP_ID=${VEXMIRE_APP_ID}
     VERSION=${PROJECT_VERSION}
     EXPECTED_FILES=${CMAKE_CURRENT_BINARY_DIR}/expected-files.txt
+    GAMES_DIR=${VEXMIRE_INSTALL_GAMESDIR}
+    SCREENSHOT_URL=${VEXMIRE_SCREENSHOT_URL}
+    HOMEPAGE_URL=${VEXMIRE_HOMEPAGE_URL}
+    MAN_PAGES=${CMAKE_CURRENT_SOURCE_DIR}/man
     "PROGRAMS=${programs_text}")
 
 if(DESKTOP_FILE_VALIDATE AND APPSTREAMCLI)
@@ -40,7 +48,16 @@ else()
     message(WARNING "desktop-file-validate or appstreamcli missing: `make setup` installs them")
 endif()
 
+# The manual pages as man shows them: no warning from the formatter.
+add_test(NAME packaging.the_manual_pages_render_without_a_warning
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_manual_pages.sh)
+set_tests_properties(packaging.the_manual_pages_render_without_a_warning
+                     PROPERTIES ENVIRONMENT "${check_environment}")
+
 # A package without a program to run is not worth checking.
+if(vexmire_programs AND NOT LINTIAN)
+    message(WARNING "lintian missing: `make setup` installs it")
+endif()
 if(vexmire_programs)
     add_test(NAME packaging.the_debian_package_unpacks_into_a_game_that_runs
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_package.sh)

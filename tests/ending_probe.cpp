@@ -213,6 +213,13 @@ void Win() {
     WhenTheMessageOpens(QStringLiteral("You win, congradulations"));
 }
 
+// A fault of the rules inside a key handler: a shot counter far beyond the row of balls.
+void FaultInAHandler() {
+    NewGame();
+    Form1()->game().vars.shotsFired = 32767;
+    AfterAFewTicks([] { TypeAtTheGameWindow(Qt::Key_Space); });
+}
+
 void Play(const QString& ending) {
     if (ending == "quit") return Quit();
     if (ending == "close-title") return CloseTheTitleWindow();
@@ -220,6 +227,7 @@ void Play(const QString& ending) {
     if (ending == "close-at-keypad") return CloseTheGameWindowAtTheKeypad();
     if (ending == "fifth-hit") return TakeTheFifthHit();
     if (ending == "win") return Win();
+    if (ending == "fault") return FaultInAHandler();
     Report("unknown ending " + ending.toStdString());
     QCoreApplication::exit(3);
 }

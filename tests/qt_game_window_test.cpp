@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include "game/hints.h"
 #include "platform/qt/painter.h"
@@ -127,6 +128,45 @@ TEST_F(GameWindowTest, APromptOpenedInATickHoldsEveryFurtherTickAndKeyUntilItClo
     EXPECT_EQ(ticksRun(), 1);
     NextTick();
     EXPECT_EQ(ticksRun(), 2);
+}
+
+// What the window manager is told about a dialog of the game, checked from inside it.
+void ExpectAFixedModalDialogOf(QWidget& owner, QDialog* dialog) {
+    ASSERT_NE(dialog, nullptr);
+    // Once the dialog has laid itself out as it does on screen.
+    QCoreApplication::processEvents();
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_EQ(dialog->size(), dialog->maximumSize());
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    ASSERT_NE(dialog->windowHandle(), nullptr);
+    EXPECT_EQ(dialog->windowHandle()->transientParent(), owner.windowHandle());
+}
+
+TEST_F(GameWindowTest, ThePromptAndTheMessageAreFixedModalDialogsOfTheGameWindow) {
+    StandAtTheKeypad();
+    bool prompted = false;
+    WhenDialogOpens([&](QDialog* dialog) {
+        prompted = true;
+        ExpectAFixedModalDialogOf(form1, dialog);
+        if (dialog != nullptr) dialog->reject();
+    });
+    NextTick();
+    EXPECT_TRUE(prompted);
+
+    game.level.tip->caption = hint::kDefuseBomb;
+    bool told = false;
+    WhenDialogOpens([&](QDialog* dialog) {
+        told = true;
+        ExpectAFixedModalDialogOf(form1, dialog);
+        if (dialog != nullptr) dialog->accept();
+    });
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Return);
+    EXPECT_TRUE(told);
 }
 
 TEST_F(GameWindowTest, CancellingThePromptAnswersTheEmptyTextAndItAsksAgainNextTick) {

@@ -103,6 +103,27 @@ TEST_F(GamePictureTest, AnEmptyHintLeavesTheStatusPanelBlackAndAHintIsDrawnInWhi
     for (int x = 560; x < 780; ++x) EXPECT_EQ(At(picture, x, 755), kBlack);
 }
 
+TEST_F(GamePictureTest, TheTextOfALabelIsOnlyItsOwnColourOnItsBackground) {
+    // The 11-pixel hint, white on black, and the 16-pixel status labels, red on black.
+    game.level.tip->caption = hint::kPullLever;
+    const QImage picture = Picture();
+    int white = 0;
+    for (int y = 704; y < 753; ++y) {
+        for (int x = 568; x < 769; ++x) {
+            const QColor pixel = At(picture, x, y);
+            EXPECT_TRUE(pixel == kBlack || pixel == QColor(255, 255, 255)) << x << "," << y;
+            white += pixel == QColor(255, 255, 255);
+        }
+    }
+    EXPECT_GT(white, 100);
+    for (int y = 704; y < 729; ++y) {
+        for (int x = 40; x < 105; ++x) {
+            const QColor pixel = At(picture, x, y);
+            EXPECT_TRUE(pixel == kBlack || pixel == QColor(255, 0, 0)) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(GamePictureTest, TheStatusLabelsAreRedOnBlack) {
     const QImage picture = Picture();
     int red = 0;
@@ -190,6 +211,28 @@ TEST(ShapePicture, ANinePixelBallIsTheSameDiscFromEverySide) {
     EXPECT_EQ(pixel(4, 4), kYellow);
     EXPECT_EQ(At(picture, 9, 24), kFloor);
     EXPECT_EQ(At(picture, 19, 24), kFloor);
+}
+
+TEST(ShapePicture, ACircleInAWideBoxIsTheBallCentredInItAndAnOvalFillsTheBox) {
+    // The enemy's ball widened to 41: still a 9-pixel disc, 16 pixels in from either side.
+    const QImage ball = PictureOfOneShape(ShapeKind::Circle, 9, 9);
+    const QImage wide = PictureOfOneShape(ShapeKind::Circle, 41, 9);
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 41; ++x) {
+            const QColor expected = x >= 16 && x < 25 ? At(ball, 10 + x - 16, 20 + y) : kFloor;
+            EXPECT_EQ(At(wide, 10 + x, 20 + y), expected) << x << "," << y;
+        }
+    }
+    // A tall box centres it the other way; an odd margin leaves the extra pixel below.
+    const QImage tall = PictureOfOneShape(ShapeKind::Circle, 9, 20);
+    EXPECT_EQ(At(tall, 14, 20 + 5), kBlack);
+    EXPECT_EQ(At(tall, 14, 20 + 5 + 8), kBlack);
+    EXPECT_EQ(At(tall, 14, 20 + 4), kFloor);
+    EXPECT_EQ(At(tall, 14, 20 + 5 + 9), kFloor);
+    const QImage oval = PictureOfOneShape(ShapeKind::Oval, 41, 9);
+    EXPECT_EQ(At(oval, 10, 24), kBlack);
+    EXPECT_EQ(At(oval, 30, 24), kYellow);
+    EXPECT_EQ(At(oval, 50, 24), kBlack);
 }
 
 TEST(ShapePicture, TheOutlineOfADiscIsOnePixelWide) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built tree into a scratch root as a distribution would (prefix /usr) and checks
 # that every file a desktop needs is there and that the menu entry and the metainfo validate.
-# Environment: BUILD_DIR, APP_ID, VERSION, EXPECTED_FILES, PROGRAMS (set by CTest).
+# Environment: BUILD_DIR, APP_ID, VERSION, EXPECTED_FILES, GAMES_DIR, PROGRAMS, SCREENSHOT_URL,
+# HOMEPAGE_URL (set by CTest).
 set -euo pipefail
 
 root=$(mktemp -d)
@@ -22,7 +23,7 @@ while read -r path; do
 done <"$EXPECTED_FILES"
 
 for program in $PROGRAMS; do
-    [ -x "$root/usr/bin/$program" ] || fail "/usr/bin/$program is not executable"
+    [ -x "$root/usr/$GAMES_DIR/$program" ] || fail "/usr/$GAMES_DIR/$program is not executable"
 done
 
 desktop="$root/usr/share/applications/$APP_ID.desktop"
@@ -34,6 +35,16 @@ appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the met
 # The menu, the icon theme and the software centre find one another by the one id.
 grep -qx "Icon=$APP_ID" "$desktop" || fail "the menu entry names another icon than $APP_ID"
 grep -qx "Exec=vexmire" "$desktop" || fail "the menu entry does not start vexmire"
+# Docks tie the windows, whose class is "vexmire", to the entry; the game ends the start-up
+# notification when its first window shows.
+grep -qx "StartupWMClass=vexmire" "$desktop" || fail "the menu entry names another window class"
+grep -qx "StartupNotify=true" "$desktop" || fail "the menu entry asks for no start-up notification"
+# Only the addresses a packager has named (none by default): one that leads nowhere fails the
+# software centres' checks.
+for address in $(grep -o 'https\?://[^<" ]*' "$metainfo" || true); do
+    [ "$address" = "${SCREENSHOT_URL:-}" ] || [ "$address" = "${HOMEPAGE_URL:-}" ] ||
+        fail "the metainfo names $address, which no packager gave"
+done
 grep -q "<id>$APP_ID</id>" "$metainfo" || fail "the metainfo names another id than $APP_ID"
 grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$metainfo" ||
     fail "the metainfo launches another entry than $APP_ID.desktop"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the already built tree into a scratch folder, then checks its
-# control fields, its file list, and that the programs unpacked from it find every library.
-# Environment: BUILD_DIR, APP_ID, VERSION, EXPECTED_FILES, PROGRAMS (set by CTest).
+# control fields, its file list, that the programs unpacked from it find every library, and that
+# lintian finds nothing to report above its notes for information.
+# Environment: BUILD_DIR, APP_ID, VERSION, EXPECTED_FILES, GAMES_DIR, PROGRAMS (set by CTest).
 set -euo pipefail
 
 scratch=$(mktemp -d)
@@ -35,11 +36,22 @@ done <"$EXPECTED_FILES"
 
 dpkg -x "$deb" "$scratch/root"
 for program in $PROGRAMS; do
-    binary="$scratch/root/usr/bin/$program"
-    [ -x "$binary" ] || fail "/usr/bin/$program is not executable once unpacked"
+    binary="$scratch/root/usr/$GAMES_DIR/$program"
+    [ -x "$binary" ] || fail "/usr/$GAMES_DIR/$program is not executable once unpacked"
     if ldd "$binary" | grep 'not found'; then
-        fail "/usr/bin/$program misses the libraries above"
+        fail "/usr/$GAMES_DIR/$program misses the libraries above"
     fi
 done
+# Debian's games live in /usr/games, and a package of section games holds nothing in /usr/bin.
+if grep -q ' \./usr/bin/' "$scratch/contents"; then
+    fail "the package puts programs in /usr/bin: $(grep ' \./usr/bin/' "$scratch/contents")"
+fi
+
+# Every tag lintian shows, down to the pedantic and experimental ones; a warning or an error
+# fails.
+command -v lintian >/dev/null || fail "lintian is not installed: make setup installs it"
+lintian -EIL +pedantic --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 ||
+    { cat "$scratch/lintian" >&2; fail "lintian reports errors or warnings (above)"; }
+sed 's/^/lintian: /' "$scratch/lintian"
 
 echo "package $(basename "$deb") holds $(wc -l <"$EXPECTED_FILES") files; depends: $(field Depends)"

@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "fault_report.h"
 #include "key_map.h"
 #include "painter.h"
 
@@ -42,6 +43,8 @@ GameWindow::Outcome GameWindow::Deliver(Handler handler) {
     } catch (const ProgramEnded&) {
         inHandler_ = false;
         return platform_.endedByRules() ? Outcome::EndedTheGame : Outcome::CutShort;
+    } catch (const std::exception& fault) {
+        EndOnProgramFault(fault);
     }
     inHandler_ = false;
     update(shown_.Changes(game_.scene));
@@ -59,7 +62,21 @@ void GameWindow::OnTickDue() {
 // A tick cut short by the program's end in one of its dialogs never finished: it is not
 // recorded, and neither is the answer that its prompt never gave.
 void GameWindow::RunTick() {
-    const Outcome outcome = Deliver([this] { game_.tmr_Timer(); });
+    const Outcome outcome = Deliver([this] {
+        try {
+            game_.tmr_Timer();
+        } catch (const ProgramEnded&) {
+            throw;
+        } catch (...) {
+            // A fault of the program: the recording keeps the tick that met it, so that the
+            // fault can be replayed.
+            if (recorder_) {
+                recorder_->TickRan();
+                recorder_->Finish();
+            }
+            throw;
+        }
+    });
     if (recorder_ && (outcome == Outcome::Returned || outcome == Outcome::EndedTheGame)) {
         recorder_->TickRan();
     }

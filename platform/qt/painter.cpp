@@ -42,11 +42,18 @@ void PaintRectangle(const Entity& shape, QPainter& painter) {
     if (!inside.isEmpty()) painter.fillRect(inside, ToQColor(shape.fillColour));
 }
 
+// An oval fills its whole box; a circle is the largest one that fits, centred in the box.
 void PaintDisc(const Entity& shape, QPainter& painter) {
-    const PixelRect rect = RectOf(shape);
+    PixelRect rect = RectOf(shape);
+    int64_t width = int64_t{rect.right} - rect.left;
+    int64_t height = int64_t{rect.bottom} - rect.top;
+    if (shape.shape == ShapeKind::Circle) {
+        const int64_t side = std::min(width, height);
+        rect.left = static_cast<int>(rect.left + (width - side) / 2);
+        rect.top = static_cast<int>(rect.top + (height - side) / 2);
+        width = height = side;
+    }
     const QRect box = BoxOf(shape) & kClientArea;
-    const int64_t width = int64_t{rect.right} - rect.left;
-    const int64_t height = int64_t{rect.bottom} - rect.top;
     if (box.isEmpty() || width > INT32_MAX || height > INT32_MAX) return;
     const QColor border = ToQColor(shape.borderColour);
     const QColor fill = ToQColor(shape.fillColour);
@@ -92,7 +99,10 @@ void PaintLabel(const Entity& label, QPainter& painter) {
         static_cast<int>(std::min<int64_t>(int64_t{rect.right} - rect.left, kGameWindowWidth + 2));
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
-    painter.setFont(GameFont(label.font));
+    // Text in the game's crisp one-pixel look: every pixel of a letter has the label's colour.
+    QFont font = GameFont(label.font);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
     painter.setPen(ToQColor(label.foreColour));
     const QFontMetrics metrics = painter.fontMetrics();
     int y = rect.top;

@@ -1,9 +1,13 @@
 #include "qt_platform.h"
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/private/qwindow_p.h>
+#include <qpa/qplatformintegration.h>
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -25,8 +29,15 @@ class QtPlatform::DialogScope {
 
 QtPlatform::QtPlatform(QObject* parent)
     : QObject(parent),
-      beep_([] { QApplication::beep(); }),
-      exit_([] { QCoreApplication::exit(0); }) {}
+      bell_([] { QApplication::beep(); }),
+      beep_([this] { bell_.Ring(); }),
+      exit_([] { QCoreApplication::exit(0); }) {
+    // Quit rings the bell and ends at once: the windows go, and the player hears the bell out.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        QGuiApplicationPrivate::platformIntegration()->sync();
+        bell_.LetTheSoundFinish();
+    });
+}
 
 void QtPlatform::AttachWindow(Window window, QWidget* widget) {
     (window == Window::Game ? gameWindow_ : titleWindow_) = widget;
@@ -38,18 +49,34 @@ QWidget* QtPlatform::DialogParent() const {
     return nullptr;
 }
 
-// The game window holds the game still by itself while a dialog is open, so the dialog need not
-// block it, and must not: Qt drops the window system's request to close a window that a modal
-// dialog blocks, and the player could not leave the game from inside the keypad prompt. A dialog
-// cut short by the end of the program does not return into the rules.
+// A dialog of the game looks like one to the window manager: a fixed size, a close button but no
+// minimize or maximize, kept above the window it belongs to and marked modal. The game window
+// holds the game still by itself while a dialog is open, so Qt's own blocking of the windows
+// below is taken back: Qt drops the window system's request to close a window that a modal dialog
+// blocks, and the player could not leave the game from inside the keypad prompt. A dialog cut
+// short by the end of the program does not return into the rules.
 int QtPlatform::RunDialog(QDialog& dialog) {
     if (ended_) throw ProgramEnded();
     DialogScope scope(*this);
     QEventLoop loop;
     connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
-    dialog.setWindowModality(Qt::NonModal);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint);
+    dialog.setSizeGripEnabled(false);
+    // The prompt lays itself out only when first asked its size, and would then keep its own
+    // width free.
+    dialog.sizeHint();
+    if (dialog.layout() != nullptr) dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    dialog.setWindowModality(Qt::WindowModal);
     if (scripted_) QTimer::singleShot(readingTime_, &dialog, &QDialog::accept);
     dialog.show();
+    // A message box sizes itself only as it is shown.
+    dialog.setFixedSize(dialog.size());
+    for (QWidget* window : {gameWindow_.data(), titleWindow_.data()}) {
+        if (window != nullptr && window->windowHandle() != nullptr) {
+            QWindowPrivate::get(window->windowHandle())->blockedByModalWindow = false;
+        }
+    }
     loop.exec();
     if (ended_) throw ProgramEnded();
     return dialog.result();

@@ -10,9 +10,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "desktop_bell.h"
 #include "platform/platform.h"
 
-// The platform on Qt Widgets: real dialogs, the system beep, and the two windows shown,
+// The platform on Qt Widgets: real dialogs, the desktop's bell, and the two windows shown,
 // hidden and closed. While one of its dialogs is open it says so (dialogOpen and the two
 // signals), so that the game window neither ticks nor takes keys inside the dialog.
 class QtPlatform : public QObject, public Platform {
@@ -63,6 +64,7 @@ class QtPlatform : public QObject, public Platform {
     // Shows the dialog and waits until the player closes it; its result.
     int RunDialog(QDialog& dialog);
 
+    DesktopBell bell_;
     QPointer<QWidget> gameWindow_;
     QPointer<QWidget> titleWindow_;
     std::function<void()> beep_;

@@ -1,0 +1,121 @@
+#include "start_failure.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include <QMessageLogContext>
+#include <QString>
+#include <QtGlobal>
+
+namespace {
+
+constexpr std::string_view kNoDisplay =
+    "vexmire: no display to show the game on: start it from a desktop session "
+    "(vexmire-sim plays the game without a display)";
+
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+bool starting = true;
+std::vector<HeldMessage> heldMessages;
+
+std::string FirstLine(std::string_view text) {
+    const auto end = text.find('\n');
+    return std::string(text.substr(0, end));
+}
+
+bool DisplayNamed() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+[[noreturn]] void Stop(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(nullptr);
+    // Not exit(): the half-made application would run its teardown on a window system that
+    // never came up.
+    std::_Exit(1);
+}
+
+void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (previousHandler != nullptr) {
+        previousHandler(type, context, text);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+}
+
+void HandleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::string warnings;
+        for (const HeldMessage& held : heldMessages) warnings += held.text.toStdString() + '\n';
+        const std::string fatal = text.toStdString();
+        Stop(starting ? StartFailureLine(fatal, warnings, DisplayNamed())
+                      : "vexmire: the game stopped: " + FirstLine(fatal));
+    }
+    if (starting) {
+        heldMessages.push_back({type, text});
+        return;
+    }
+    PassOn(type, context, text);
+}
+
+// An exception that left main(): no handler of a window let it through, so it came from
+// start-up (a level that does not load, memory that ran out).
+void HandleTermination() {
+    std::string what = "an unknown exception";
+    if (const std::exception_ptr thrown = std::current_exception()) {
+        try {
+            std::rethrow_exception(thrown);
+        } catch (const std::exception& exception) {
+            what = exception.what();
+        } catch (...) {
+        }
+    }
+    Stop((starting ? "vexmire: cannot start: " : "vexmire: the game stopped: ") + FirstLine(what));
+}
+
+}  // namespace
+
+StartFailureGuard::StartFailureGuard() {
+    starting = true;
+    previousHandler = qInstallMessageHandler(HandleMessage);
+    std::set_terminate(HandleTermination);
+}
+
+StartFailureGuard::~StartFailureGuard() {
+    Started();
+}
+
+void StartFailureGuard::Started() {
+    if (!starting) return;
+    starting = false;
+    for (HeldMessage& held : std::exchange(heldMessages, {})) {
+        PassOn(held.type, QMessageLogContext(), held.text);
+    }
+}
+
+std::string StartFailureLine(std::string_view fatal, std::string_view warnings, bool displayNamed) {
+    if (fatal.find("platform plugin") == std::string_view::npos) {
+        return "vexmire: cannot start: " + FirstLine(fatal);
+    }
+    const auto said = [&](std::string_view words) {
+        return warnings.find(words) != std::string_view::npos;
+    };
+    if (said("could not connect to display")) return std::string(kNoDisplay);
+    // A window system asked for by name (QT_QPA_PLATFORM) that this machine does not have.
+    if (said("Could not find the Qt platform plugin")) {
+        const auto at = warnings.find("Could not find the Qt platform plugin");
+        return "vexmire: cannot start: " + FirstLine(warnings.substr(at));
+    }
+    if (!displayNamed) return std::string(kNoDisplay);
+    const std::string why = FirstLine(warnings);
+    return "vexmire: cannot start: the window system would not open" +
+           (why.empty() ? std::string() : " (" + why + ")");
+}

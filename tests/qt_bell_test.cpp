@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include "platform/qt/desktop_bell.h"
+
+namespace {
+
+// A sound server that is not there: libcanberra's PulseAudio driver, pointed at no server.
+class NoSoundServer : public ::testing::Test {
+  protected:
+    NoSoundServer() {
+        qputenv("CANBERRA_DRIVER", QByteArray("pulse"));
+        qputenv("PULSE_SERVER", QByteArray("unix:/nonexistent/vexmire-test/native"));
+    }
+    ~NoSoundServer() override {
+        qunsetenv("CANBERRA_DRIVER");
+        qunsetenv("PULSE_SERVER");
+    }
+};
+
+TEST_F(NoSoundServer, TheBellFallsBackToTheWindowSystemsBellEveryTimeAndNothingWaits) {
+    int windowSystemBells = 0;
+    DesktopBell bell([&] { ++windowSystemBells; });
+    EXPECT_EQ(bell.Ring(), DesktopBell::Sound::WindowSystem);
+    EXPECT_EQ(windowSystemBells, 1);
+    // The server is not looked for again at every ring.
+    EXPECT_EQ(bell.Ring(), DesktopBell::Sound::WindowSystem);
+    EXPECT_EQ(windowSystemBells, 2);
+    // Nothing is playing, so the end of the program has nothing to wait for: this returns at
+    // once, and a test that hung here would be stopped by CTest's time-out.
+    bell.LetTheSoundFinish(std::chrono::hours(1));
+}
+
+}  // namespace
