@@ -143,7 +143,7 @@ case_clue_and_keypad_from_the_keyboard() {
     walk_to left 74 90    # across the line that wakes the enemy, under it
     hold_key Up 2         # turn up
     key_tap space
-    wait_for "the ball to defeat the enemy" 60 enemy_defeated
+    wait_for "the ball to defeat the enemy" 20 enemy_defeated
     walk_to top 20 38     # onto the key where the enemy stood
     walk_to left 280 320
     walk_to top 230 270
@@ -230,6 +230,7 @@ stop_walking() { hold_key "$1" 1; }
 case_closing_the_game_window_twenty_times() {
     local i
     for i in $(seq 20); do
+        attempt="close $i of 20"
         start_new_game_by_space
         close_game 2
     done

@@ -38,10 +38,20 @@ start_harness() {
     artifacts=${E2E_ARTIFACTS:-$work/artifacts}/$test_name
     rm -rf "$artifacts"
     trap end_harness EXIT
+    # Stopped from outside (CTest's time limit), the test still ends what it started.
+    trap 'exit 143' TERM INT
 }
 
 end_harness() {
     local status=$? i pid
+    if [ "$status" -ne 0 ] && [ ${#started[@]} -gt 0 ]; then
+        # What each process was doing when the test gave up: a program stuck shows here.
+        ps -o pid,stat,wchan:32,args -p "$(IFS=,; echo "${started[*]}")" >"$work/processes.txt" \
+            2>&1 || true
+        for pid in "${started[@]}"; do
+            grep -H . "/proc/$pid/task/"*/wchan >>"$work/processes.txt" 2>/dev/null || true
+        done
+    fi
     # The last process started is ended first: the game before its keyboard and its server.
     for ((i = ${#started[@]} - 1; i >= 0; i--)); do
         pid=${started[i]}
@@ -67,14 +77,18 @@ pass() {
     exit 0
 }
 
-# Waits up to SECONDS for COMMAND to succeed, polling; fails naming WHAT it waited for. The
-# limits are generous: a busy machine may take seconds for what an idle one does at once.
+# Microseconds since the epoch, from bash's own clock.
+now_us() { echo "${EPOCHREALTIME/[.,]/}"; }
+
+# Waits up to SECONDS (may be fractional) for COMMAND to succeed, polling; fails naming WHAT it
+# waited for. The limits are generous: a busy machine may take seconds for what an idle one does
+# at once.
 wait_for() {
     local what=$1 seconds=$2
     shift 2
-    local deadline=$((SECONDS + seconds))
+    local deadline=$(($(now_us) + $(awk -v s="$seconds" 'BEGIN { printf "%d", s * 1e6 }')))
     until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "waited ${seconds} s for $what"
+        [ "$(now_us)" -lt "$deadline" ] || fail "waited ${seconds} s for $what"
         sleep 0.05
     done
 }

@@ -52,9 +52,11 @@ window_gone() {
 close_game() {
     local seconds=${1:-30} status=0
     close_window "$game_window"
-    wait_for "the game to end after its window was closed" "$seconds" process_gone "$game_pid"
+    wait_for "the game to end after its window was closed${attempt:+ ($attempt)}" "$seconds" \
+        process_gone "$game_pid"
     wait "$game_pid" || status=$?
-    [ "$status" -eq 0 ] || fail "the game ended with status $status when its window was closed"
+    [ "$status" -eq 0 ] ||
+        fail "the game ended with status $status when its window was closed${attempt:+ ($attempt)}"
 }
 
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
@@ -82,7 +84,11 @@ await_recorded() {
     wait_for "$what (the line '$line' in the recording)" 60 recorded_at_least "$line" "$count"
 }
 
-recorded_at_least() { [ "$(count_recorded "$1")" -ge "$2" ]; }
+recorded_at_least() {
+    [ "$(count_recorded "$1")" -ge "$2" ] && return
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for '$1'"
+    return 1
+}
 
 sim() { QT_QPA_PLATFORM=offscreen "$VEXMIRE_SIM" "$@"; }
 
