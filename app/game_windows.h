@@ -8,10 +8,18 @@
 // The game and its two windows, created as start-up creates them (the game window first) and
 // handed to the platform, which shows, hides and closes them. Form_Load is left to the caller,
 // which may first set up the platform or the tick's clock.
-struct GameWindows {
+class GameWindows {
+  public:
     explicit GameWindows(QtPlatform& platform);
+
+    // Every event that reaches the rules, from either window or from a prompt, is also written
+    // to `recorder`.
+    void RecordTo(ScriptRecorder& recorder);
 
     Game game;
     GameWindow form1;
     TitleWindow form2;
+
+  private:
+    QtPlatform& platform_;
 };

@@ -1,13 +1,70 @@
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
 
 #include "app/game_windows.h"
+#include "app/options.h"
+#include "app/replay.h"
 #include "app/shell.h"
 #include "assets/pictures.h"
+#include "game/script_recorder.h"
 #include "platform/qt/qt_platform.h"
 
+namespace {
+
+constexpr int kCannotStart = 1;
+constexpr int kRefused = 2;
+
+int Refuse(const std::string& why, int status) {
+    std::cerr << "vexmire: " << why << '\n';
+    return status;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    const Options options = ParseOptions(argc, argv);
+    switch (options.action) {
+        case Options::Action::ShowHelp:
+            std::cout << HelpText();
+            return 0;
+        case Options::Action::ShowVersion:
+            std::cout << VersionText();
+            return 0;
+        case Options::Action::Refuse:
+            return Refuse(options.refusal + " (try 'vexmire --help')", kRefused);
+        case Options::Action::Play:
+            break;
+    }
+
+    // Both files are dealt with before any window opens: a replay is read whole first, so that
+    // it may even be recorded over.
+    std::optional<Replay::Loaded> replay;
+    if (!options.replayPath.empty()) {
+        replay.emplace(Replay::Load(options.replayPath));
+        if (replay->status != 0) return Refuse(replay->message, replay->status);
+    }
+    std::ofstream recording;
+    std::optional<ScriptRecorder> recorder;
+    if (!options.recordPath.empty()) {
+        recording.open(options.recordPath, std::ios::binary | std::ios::trunc);
+        if (!recording) {
+            return Refuse("cannot write " + options.recordPath + ": " + std::strerror(errno),
+                          kCannotStart);
+        }
+        recorder.emplace(recording, options.recordPath, std::cerr);
+        if (!recorder->Begin()) {
+            return Refuse("cannot write " + options.recordPath + ": " + std::strerror(errno),
+                          kCannotStart);
+        }
+    }
+
     // A whole number of screen pixels for each pixel of the maze, so every border stays sharp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -21,6 +78,10 @@ int main(int argc, char* argv[]) {
 
     QtPlatform platform;
     GameWindows windows(platform);
+    if (recorder) windows.RecordTo(*recorder);
+    if (replay) replay->replay.PlayIn(windows, platform);
     Form_Load(windows.game);
-    return app.exec();
+    const int status = app.exec();
+    if (recorder) recorder->Finish();
+    return status;
 }

@@ -53,10 +53,22 @@ TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
     setTabOrder(cmdRun_, cmdEnd_);
     cmdRun_->setFocus();
 
-    connect(cmdRun_, &QPushButton::clicked, this,
-            [this] { Deliver([this] { cmdRun_Click(platform_); }); });
-    connect(cmdEnd_, &QPushButton::clicked, this,
-            [this] { Deliver([this] { cmdEnd_Click(platform_); }); });
+    connect(cmdRun_, &QPushButton::clicked, this, &TitleWindow::PressNewGame);
+    connect(cmdEnd_, &QPushButton::clicked, this, &TitleWindow::PressQuit);
+}
+
+void TitleWindow::PressNewGame() {
+    Deliver([this] {
+        if (recorder_) recorder_->NewGame();
+        cmdRun_Click(platform_);
+    });
+}
+
+void TitleWindow::PressQuit() {
+    Deliver([this] {
+        if (recorder_) recorder_->Quit();
+        cmdEnd_Click(platform_);
+    });
 }
 
 // The end of the program comes back as ProgramEnded and stops here: the event loop is leaving.

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "game/script_recorder.h"
 #include "platform/qt/qt_platform.h"
 
 // Form2, the title window: the game's name, its author, and the two buttons that start the
@@ -17,6 +18,12 @@ class TitleWindow : public QWidget {
     QPushButton* cmdRun() const { return cmdRun_; }
     QPushButton* cmdEnd() const { return cmdEnd_; }
 
+    // New Game and Quit, pressed from the outside, as a replay presses them.
+    void PressNewGame();
+    void PressQuit();
+    // Both presses are also written to `recorder` from now on.
+    void RecordTo(ScriptRecorder* recorder) { recorder_ = recorder; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -25,6 +32,7 @@ class TitleWindow : public QWidget {
     void Deliver(Handler handler);
 
     QtPlatform& platform_;
+    ScriptRecorder* recorder_ = nullptr;
     QLabel* lblTitle_;
     QLabel* Label1_;
     QPushButton* cmdRun_;

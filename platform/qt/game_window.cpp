@@ -11,10 +11,7 @@
 #include "painter.h"
 
 GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
-    : QWidget(parent),
-      game_(game),
-      platform_(platform),
-      ticks_([this] { Deliver([this] { game_.tmr_Timer(); }); }) {
+    : QWidget(parent), game_(game), platform_(platform), ticks_([this] { OnTickDue(); }) {
     setWindowTitle(QStringLiteral("Vexmire"));
     setFixedSize(kGameWindowWidth, kGameWindowHeight);
     setFocusPolicy(Qt::StrongFocus);
@@ -37,35 +34,70 @@ bool GameWindow::MayDeliver() const {
 // Runs one handler of the rules and paints again what it changed. The end of the program comes
 // back here as ProgramEnded and goes no further: the event loop is already leaving.
 template <typename Handler>
-void GameWindow::Deliver(Handler handler) {
-    if (!MayDeliver()) return;
+GameWindow::Outcome GameWindow::Deliver(Handler handler) {
+    if (!MayDeliver()) return Outcome::Refused;
     inHandler_ = true;
     try {
         handler();
     } catch (const ProgramEnded&) {
         inHandler_ = false;
-        return;
+        return platform_.endedByRules() ? Outcome::EndedTheGame : Outcome::CutShort;
     }
     inHandler_ = false;
     update(shown_.Changes(game_.scene));
+    return Outcome::Returned;
+}
+
+void GameWindow::OnTickDue() {
+    if (!scriptStep_) {
+        RunTick();
+        return;
+    }
+    if (!scriptStep_()) ticks_.Stop();
+}
+
+// A tick cut short by the program's end in one of its dialogs never finished: it is not
+// recorded, and neither is the answer that its prompt never gave.
+void GameWindow::RunTick() {
+    const Outcome outcome = Deliver([this] { game_.tmr_Timer(); });
+    if (recorder_ && (outcome == Outcome::Returned || outcome == Outcome::EndedTheGame)) {
+        recorder_->TickRan();
+    }
+}
+
+void GameWindow::RunKeyDown(int16_t code, int16_t shift) {
+    if (!MayDeliver()) return;
+    if (recorder_) recorder_->KeyDown(code);
+    Deliver([&] { game_.Form_KeyDown(code, shift); });
+}
+
+void GameWindow::RunKeyUp(int16_t code, int16_t shift) {
+    if (!MayDeliver()) return;
+    if (recorder_) recorder_->KeyUp(code);
+    Deliver([&] { game_.Form_KeyUp(code, shift); });
+}
+
+void GameWindow::PlayFromScript(std::function<bool()> step) {
+    scriptStep_ = std::move(step);
+    ReturnKeyboard();
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
-    if (!MayDeliver() || away_) return;
+    if (scriptStep_ || !MayDeliver() || away_) return;
     // An auto-repeated press is a new key-down: that is how a held Space keeps firing.
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
         heldKeys_.push_back(code);
     }
-    Deliver([&] { game_.Form_KeyDown(code, ShiftState(event->modifiers())); });
+    RunKeyDown(code, ShiftState(event->modifiers()));
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
     // Only the real release is a key-up; the repeat's releases would stop a held arrow.
-    if (event->isAutoRepeat() || !MayDeliver() || away_) return;
+    if (scriptStep_ || event->isAutoRepeat() || !MayDeliver() || away_) return;
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     std::erase(heldKeys_, code);
-    Deliver([&] { game_.Form_KeyUp(code, ShiftState(event->modifiers())); });
+    RunKeyUp(code, ShiftState(event->modifiers()));
 }
 
 bool GameWindow::event(QEvent* event) {
@@ -77,14 +109,15 @@ bool GameWindow::event(QEvent* event) {
 // Another application has taken the keyboard. The game's own dialogs take it too, but they
 // hold the game still by themselves, and the keys released in them are theirs.
 void GameWindow::LeaveKeyboard() {
-    if (!isVisible() || platform_.dialogOpen() || away_) return;
+    // A replay goes on whoever has the keyboard.
+    if (scriptStep_ || !isVisible() || platform_.dialogOpen() || away_) return;
     away_ = true;
     UpdatePacing();
     // The real release of a held key will never reach this window.
     if (!heldKeys_.empty()) {
         const int16_t code = heldKeys_.back();
         heldKeys_.clear();
-        Deliver([&] { game_.Form_KeyUp(code, 0); });
+        RunKeyUp(code, 0);
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QWidget>
 
 #include "game/game.h"
+#include "game/script_recorder.h"
 #include "qt_platform.h"
 #include "shown_scene.h"
 #include "tick_driver.h"
@@ -24,6 +26,18 @@ class GameWindow : public QWidget {
     // Whether the game is holding still because another application has the keyboard.
     bool away() const { return away_; }
 
+    // Every event that reaches the rules from now on is also written to `recorder`.
+    void RecordTo(ScriptRecorder* recorder) { recorder_ = recorder; }
+    // A replay: the keyboard and the focus no longer reach the rules; each tick that falls due
+    // calls `step` instead, which delivers the script's events, and the ticks stop for good
+    // once `step` says the script is over.
+    void PlayFromScript(std::function<bool()> step);
+
+    // The three ways into the rules, each refused while a dialog is open or after the end.
+    void RunTick();
+    void RunKeyDown(int16_t code, int16_t shift);
+    void RunKeyUp(int16_t code, int16_t shift);
+
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -36,9 +50,13 @@ class GameWindow : public QWidget {
     bool focusNextPrevChild(bool next) override;
 
   private:
+    // How a handler of the rules came back.
+    enum class Outcome { Refused, Returned, EndedTheGame, CutShort };
+
     bool MayDeliver() const;
     template <typename Handler>
-    void Deliver(Handler handler);
+    Outcome Deliver(Handler handler);
+    void OnTickDue();
     void LeaveKeyboard();
     void ReturnKeyboard();
     void UpdatePacing();
@@ -48,6 +66,8 @@ class GameWindow : public QWidget {
     TickDriver ticks_;
     ShownScene shown_;
     std::vector<int16_t> heldKeys_;  // pressed in this window and not yet released
+    ScriptRecorder* recorder_ = nullptr;
+    std::function<bool()> scriptStep_;
     bool away_ = false;
     bool inHandler_ = false;
 };

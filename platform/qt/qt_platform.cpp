@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 // Marks a dialog as open for exactly as long as it runs, also when it is left by an exception.
 class QtPlatform::DialogScope {
@@ -47,6 +48,7 @@ int QtPlatform::RunDialog(QDialog& dialog) {
     QEventLoop loop;
     connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.setWindowModality(Qt::NonModal);
+    if (scripted_) QTimer::singleShot(readingTime_, &dialog, &QDialog::accept);
     dialog.show();
     loop.exec();
     if (ended_) throw ProgramEnded();
@@ -66,8 +68,25 @@ std::string QtPlatform::PromptForText(const std::string& prompt, const std::stri
     dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString());
-    if (RunDialog(dialog) != QDialog::Accepted) return {};
-    return dialog.textValue().toStdString();
+    std::string answer;
+    if (scripted_) {
+        if (!scriptedAnswers_.empty()) {
+            answer = std::move(scriptedAnswers_.front());
+            scriptedAnswers_.pop_front();
+        }
+        // The watcher reads the answer in the field before the prompt closes.
+        dialog.setTextValue(QString::fromStdString(answer));
+        RunDialog(dialog);
+    } else if (RunDialog(dialog) == QDialog::Accepted) {
+        answer = dialog.textValue().toStdString();
+    }
+    if (answerObserver_) answerObserver_(answer);
+    return answer;
+}
+
+void QtPlatform::AnswerDialogsFromScript(std::chrono::milliseconds readingTime) {
+    scripted_ = true;
+    readingTime_ = readingTime;
 }
 
 void QtPlatform::SoundBeep() {
@@ -75,6 +94,7 @@ void QtPlatform::SoundBeep() {
 }
 
 void QtPlatform::EndProgram() {
+    if (!ended_) endedByRules_ = true;
     Shutdown();
     throw ProgramEnded();
 }

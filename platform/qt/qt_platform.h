@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -30,6 +32,19 @@ class QtPlatform : public QObject, public Platform {
 
     bool dialogOpen() const { return openDialogs_ > 0; }
     bool ended() const { return ended_; }
+    // Whether the rules themselves ended the program (a game-end message, Quit), rather than
+    // a window closed in the middle of a handler.
+    bool endedByRules() const { return endedByRules_; }
+
+    // Hears every answer that the keypad prompt gives back to the rules.
+    void SetAnswerObserver(std::function<void(const std::string&)> observer) {
+        answerObserver_ = std::move(observer);
+    }
+
+    // A replay: every dialog is shown for `readingTime`, then closed with OK, and the prompt
+    // gives the queued answers in turn (the empty text, as Cancel, when none is queued).
+    void AnswerDialogsFromScript(std::chrono::milliseconds readingTime);
+    void QueueAnswer(std::string answer) { scriptedAnswers_.push_back(std::move(answer)); }
 
     // Tests observe the beep and the end of the program here instead of hearing one and
     // leaving the event loop.
@@ -52,6 +67,11 @@ class QtPlatform : public QObject, public Platform {
     QPointer<QWidget> titleWindow_;
     std::function<void()> beep_;
     std::function<void()> exit_;
+    std::function<void(const std::string&)> answerObserver_;
+    std::deque<std::string> scriptedAnswers_;
+    std::chrono::milliseconds readingTime_{0};
+    bool scripted_ = false;
     int openDialogs_ = 0;
     bool ended_ = false;
+    bool endedByRules_ = false;
 };

@@ -1,0 +1,147 @@
+#include "app/replay.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <type_traits>
+#include <variant>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+#include "app/game_windows.h"
+#include "platform/headless_platform.h"
+#include "sim/command_parser.h"
+#include "sim/malformed_line.h"
+#include "sim/script_reader.h"
+
+namespace {
+
+// Lines that change the game behind the rules' back: no player can make them.
+bool IsNotAPlayersEvent(const std::string& line) {
+    const std::string verb = line.substr(0, line.find(' '));
+    return verb == "set" || verb == "var" || verb == "render";
+}
+
+bool IsPassedOver(const Command& command) {
+    return std::holds_alternative<command::State>(command);
+}
+
+// While a replay runs, keys and clicks reach no window of the game; closing one still ends it.
+class InputBlocker : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+                return true;
+            default:
+                return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+}  // namespace
+
+Replay::Loaded Replay::Load(const std::string& path) {
+    Loaded loaded;
+    std::error_code error;
+    const bool isFolder = std::filesystem::is_directory(path, error);
+    std::ifstream file;
+    if (!isFolder) file.open(path, std::ios::binary);
+    if (!file.is_open()) {
+        loaded.status = 1;
+        loaded.message = "cannot read " + path + ": " +
+                         (isFolder ? std::string("it is a folder") : std::strerror(errno));
+        return loaded;
+    }
+    // Names in the script are checked against a game of its own, never the one played.
+    HeadlessPlatform scratchPlatform;
+    Game scratch(scratchPlatform);
+    ScriptReader reader(file);
+    try {
+        std::string line;
+        while (reader.Next(line)) {
+            if (IsNotAPlayersEvent(line)) {
+                throw MalformedLine(Quoted(line.substr(0, line.find(' '))) +
+                                    " is not an event a player makes and has no place in a "
+                                    "replay");
+            }
+            auto command = ParseLine(line, scratch);
+            if (command && !IsPassedOver(*command)) {
+                loaded.replay.commands_.push_back(std::move(*command));
+            }
+        }
+        if (file.bad()) throw std::runtime_error("cannot read " + path);
+    } catch (const MalformedLine& malformed) {
+        loaded.status = 2;
+        loaded.message = "line " + std::to_string(reader.lineNumber()) + ": " + malformed.what();
+    } catch (const std::exception& failure) {
+        loaded.status = 1;
+        loaded.message = failure.what();
+    }
+    return loaded;
+}
+
+void Replay::PlayIn(GameWindows& windows, QtPlatform& platform) {
+    windows_ = &windows;
+    platform_ = &platform;
+    platform.AnswerDialogsFromScript(kReadingTime);
+    QCoreApplication::instance()->installEventFilter(
+        new InputBlocker(QCoreApplication::instance()));
+    windows.form1.PlayFromScript([this] { return Step(); });
+}
+
+bool Replay::Step() {
+    while (next_ < commands_.size() && !platform_->ended()) {
+        const Command& command = commands_[next_];
+        if (const auto* tick = std::get_if<command::Tick>(&command)) {
+            if (ticksLeft_ < 0) ticksLeft_ = tick->count;
+            if (ticksLeft_ > 0) --ticksLeft_;
+            if (ticksLeft_ == 0) {
+                ++next_;
+                ticksLeft_ = -1;
+                if (tick->count == 0) continue;
+            }
+            windows_->form1.RunTick();
+            return !platform_->ended();
+        }
+        ++next_;
+        Run(command);
+    }
+    return false;
+}
+
+void Replay::Run(const Command& command) {
+    GameWindow& form1 = windows_->form1;
+    std::visit(
+        [&](const auto& event) {
+            using Event = std::decay_t<decltype(event)>;
+            if constexpr (std::is_same_v<Event, command::NewGame>) {
+                windows_->form2.PressNewGame();
+            } else if constexpr (std::is_same_v<Event, command::Quit>) {
+                windows_->form2.PressQuit();
+            } else if constexpr (std::is_same_v<Event, command::KeyDown>) {
+                form1.RunKeyDown(event.code, 0);
+            } else if constexpr (std::is_same_v<Event, command::KeyUp>) {
+                form1.RunKeyUp(event.code, 0);
+            } else if constexpr (std::is_same_v<Event, command::Press>) {
+                form1.RunKeyDown(event.code, 0);
+                form1.RunKeyUp(event.code, 0);
+            } else if constexpr (std::is_same_v<Event, command::Answer>) {
+                platform_->QueueAnswer(event.text);
+            }
+        },
+        command);
+}

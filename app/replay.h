@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/command.h"
+
+class GameWindows;
+class QtPlatform;
+
+// A script played back in the real windows at the game's own pace: each tick that falls due
+// runs the script's events up to its next tick, then that tick. Only what a player does is
+// taken (newgame, quit, keys, ticks, answers; state lines are passed over), all of it checked
+// before any window opens.
+class Replay {
+  public:
+    // How long a dialog stays open before the replay closes it, so that a watcher can read it.
+    static constexpr std::chrono::milliseconds kReadingTime{1500};
+
+    // The script, read and checked. A failure is `status` 1 (the file cannot be read) or 2 (a
+    // line that is malformed or not a player's), with a one-line `message`.
+    struct Loaded;
+    static Loaded Load(const std::string& path);
+
+    // Takes over both windows and the dialogs: from now on only the script reaches the rules.
+    void PlayIn(GameWindows& windows, QtPlatform& platform);
+
+  private:
+    // Delivers the events up to and including the next tick; false once the script is over.
+    bool Step();
+    void Run(const Command& command);
+
+    std::vector<Command> commands_;
+    size_t next_ = 0;
+    int32_t ticksLeft_ = -1;  // of the tick command at next_, once started
+    GameWindows* windows_ = nullptr;
+    QtPlatform* platform_ = nullptr;
+};
+
+struct Replay::Loaded {
+    Replay replay;
+    int status = 0;
+    std::string message;
+};

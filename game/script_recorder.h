@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+// Writes every event that reaches the rules as a script of vexmire-sim's language, so that the
+// game can be played again, headless or in the windows, exactly as it went. Each line goes out
+// whole and at once, so that a game ended in any way, even killed, leaves a script that replays
+// up to its last line. Ticks are written in runs of at most one second.
+class ScriptRecorder {
+  public:
+    static constexpr int kLongestTickRun = 64;
+
+    // `out` is the recording; `errors` hears, in one line, that the recording had to stop.
+    ScriptRecorder(std::ostream& out, std::string name, std::ostream& errors);
+
+    // Writes the first line, which names the program. False, and nothing said, when even that
+    // cannot be written: the caller reports that the recording could not begin.
+    bool Begin();
+    ScriptRecorder(const ScriptRecorder&) = delete;
+    ScriptRecorder& operator=(const ScriptRecorder&) = delete;
+
+    void NewGame();
+    void Quit();
+    void KeyDown(int16_t code);
+    void KeyUp(int16_t code);
+    // One tick has run to its end, or has ended the game.
+    void TickRan();
+    // The answer of the keypad prompt that the tick now running has opened: it is written
+    // before that tick, where a replay must queue it.
+    void Answer(const std::string& text);
+    // Writes the ticks that are still counted and not yet written.
+    void Finish();
+
+    // Whether the recording stopped because it could not be written.
+    bool stopped() const { return stopped_; }
+
+  private:
+    void WriteTicks();
+    void WriteLine(const std::string& line);
+
+    std::ostream& out_;
+    std::string name_;
+    std::ostream& errors_;
+    int pendingTicks_ = 0;
+    bool stopped_ = false;
+};

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "sim_test_support.h"
+
+// The real program, started as a player starts it: its options, its recordings and its
+// replays, each run a process of its own on Qt's offscreen platform.
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// A replay keeps the game's own pace, so the whole won game takes most of a minute; a run that
+// takes this long did not end.
+constexpr int kHungAfterMs = 300'000;
+
+ProgramRun RunGame(const QStringList& arguments) {
+    QProcess game;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    game.setProcessEnvironment(environment);
+    game.start(VEXMIRE_PROGRAM, arguments);
+    ProgramRun run;
+    if (!game.waitForFinished(kHungAfterMs)) {
+        game.kill();
+        game.waitForFinished();
+        return run;
+    }
+    run.status = game.exitStatus() == QProcess::NormalExit ? game.exitCode() : -1;
+    run.out = game.readAllStandardOutput().toStdString();
+    run.err = game.readAllStandardError().toStdString();
+    return run;
+}
+
+std::string ReadFile(const QString& path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+struct Refusal {
+    QStringList arguments;
+    int status;
+    const char* says;
+};
+
+TEST(ProgramOptionsTest, ABadCommandLineOrFileIsRefusedInOneLineBeforeAnyWindow) {
+    QTemporaryDir folder;
+    const QString notAPlayer = folder.filePath("set.vxs");
+    QFile(notAPlayer).open(QIODevice::WriteOnly);
+    std::ofstream(notAPlayer.toStdString()) << "newgame\ntick 3\nset imgPlayer Left 400\n";
+    const QString malformed = folder.filePath("bad.vxs");
+    std::ofstream(malformed.toStdString()) << "newgame\nkeydown right\n";
+
+    const Refusal refusals[] = {
+        {{"--bogus"}, 2, "unknown option '--bogus'"},
+        {{"--record"}, 2, "'--record' needs a FILE"},
+        {{"--replay="}, 2, "'--replay' needs a FILE"},
+        {{"game.vxs"}, 2, "unexpected argument 'game.vxs'"},
+        {{"--replay", folder.filePath("missing.vxs")}, 1, "cannot read"},
+        {{"--replay", folder.path()}, 1, "cannot read"},
+        {{"--record", folder.filePath("no/such/folder.vxs")}, 1, "cannot write"},
+        {{"--record", "/dev/full"}, 1, "cannot write /dev/full"},
+        {{"--replay", notAPlayer}, 2, "line 3: \"set\" is not an event a player makes"},
+        {{"--replay", malformed}, 2, "line 2: "},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
+        const ProgramRun run = RunGame(refusal.arguments);
+        EXPECT_EQ(run.status, refusal.status);
+        EXPECT_EQ(run.err.rfind("vexmire: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(refusal.says), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+TEST(ProgramOptionsTest, HelpAndVersionAnswerAndLeave) {
+    const ProgramRun help = RunGame({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--record FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("--replay FILE"), std::string::npos);
+    const ProgramRun version = RunGame({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "vexmire " VEXMIRE_VERSION "\n");
+}
+
+// The replay is played in the windows and recorded again: the new recording, run through the
+// driver, comes to exactly the state and the ending that the script itself comes to.
+void ExpectTheReplayEndsAsItsScript(const char* name, const char* lastMessage) {
+    const std::string script = std::string(VEXMIRE_REPLAYS "/") + name;
+    QTemporaryDir folder;
+    const QString again = folder.filePath("again.vxs");
+    const ProgramRun run = RunGame({"--replay", QString::fromStdString(script), "--record", again});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const SimRun original = RunSim(ReadFile(QString::fromStdString(script)));
+    const SimRun replayed = RunSim(ReadFile(again));
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    const auto events = replayed.Parsed();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[events.size() - 3]["text"], lastMessage);
+    EXPECT_EQ(events[events.size() - 2]["event"], "end");
+    EXPECT_EQ(replayed.LastState(), original.LastState());
+}
+
+TEST(ProgramReplayTest, TheWonGamePlayedBackInTheWindowsEndsInTheWin) {
+    ExpectTheReplayEndsAsItsScript("win_the_game.vxs", "You win, congradulations");
+}
+
+TEST(ProgramReplayTest, TheLostGamePlayedBackInTheWindowsEndsInTheLoss) {
+    ExpectTheReplayEndsAsItsScript("lose_the_game.vxs", "You have run out of health!");
+}
+
+TEST(ProgramRecordTest, ARecordingCutShortByAKillReplaysUpToItsLastCompleteLine) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("killed.vxs");
+    QProcess game;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    game.setProcessEnvironment(environment);
+    game.start(VEXMIRE_PROGRAM, {"--record", path});
+    ASSERT_TRUE(game.waitForStarted());
+    // The title window ticks on: two whole seconds of ticks, then the kill.
+    QElapsedTimer waited;
+    waited.start();
+    while (ReadFile(path).find("tick 64\ntick 64\n") == std::string::npos &&
+           waited.elapsed() < kHungAfterMs) {
+        QThread::msleep(20);
+    }
+    ::kill(static_cast<pid_t>(game.processId()), SIGKILL);
+    game.waitForFinished();
+
+    const std::string recording = ReadFile(path);
+    ASSERT_NE(recording.find("tick 64\ntick 64\n"), std::string::npos);
+    ASSERT_EQ(recording.back(), '\n');
+    int ticks = 0;
+    std::istringstream lines(recording);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("tick ", 0) == 0) ticks += std::stoi(line.substr(5));
+    }
+    const SimRun replayed = RunSim(recording + "state\n");
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    EXPECT_EQ(replayed.LastState()["ticks"], ticks);
+}
+
+}  // namespace
