@@ -6,6 +6,7 @@
 #include "app/shell.h"
 #include "assets/pictures.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/x11_key_repeat.h"
 
 int main(int argc, char* argv[]) {
     // A whole number of screen pixels for each pixel of the maze, so every border stays sharp.
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
     // Both windows and every dialog wear the game's icon.
     if (QFile::exists(IconResource())) app.setWindowIcon(QIcon(IconResource()));
+    KeepHeldKeysHeld(app);
 
     QtPlatform platform;
     GameWindows windows(platform);
