@@ -5,6 +5,8 @@
 #include "app/game_windows.h"
 #include "app/shell.h"
 #include "assets/pictures.h"
+#include "platform/qt/destroyed_window_watch.h"
+#include "platform/qt/process_end.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/x11_key_repeat.h"
 
@@ -23,6 +25,10 @@ int main(int argc, char* argv[]) {
 
     QtPlatform platform;
     GameWindows windows(platform);
+    EndWhenDestroyed(platform, {&windows.form1, &windows.form2});
     Form_Load(windows.game);
-    return app.exec();
+    const int status = app.exec();
+    // The process ends here without Qt's teardown. EndProcess flushes the standard streams;
+    // anything else the program writes must be flushed before it.
+    EndProcess(status);
 }
