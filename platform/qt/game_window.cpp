@@ -50,8 +50,11 @@ void GameWindow::Deliver(Handler handler) {
     update(shown_.Changes(game_.scene));
 }
 
+// A key delivered to this window proves that it has the keyboard, even when it comes a moment
+// before the window system says that the window is active again (as on Wayland).
 void GameWindow::keyPressEvent(QKeyEvent* event) {
-    if (!MayDeliver() || away_) return;
+    if (!MayDeliver()) return;
+    ReturnKeyboard();
     // An auto-repeated press is a new key-down: that is how a held Space keeps firing.
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
@@ -62,7 +65,8 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
     // Only the real release is a key-up; the repeat's releases would stop a held arrow.
-    if (event->isAutoRepeat() || !MayDeliver() || away_) return;
+    if (event->isAutoRepeat() || !MayDeliver()) return;
+    ReturnKeyboard();
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     std::erase(heldKeys_, code);
     Deliver([&] { game_.Form_KeyUp(code, ShiftState(event->modifiers())); });
