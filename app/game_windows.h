@@ -7,9 +7,10 @@
 
 // The game and its two windows, created as start-up creates them (the game window first) and
 // handed to the platform, which shows, hides and closes them. Form_Load is left to the caller,
-// which may first set up the platform or the tick's clock.
+// which may first set up the platform or the tick's clock. Both windows draw at `scale` screen
+// pixels for each of their own.
 struct GameWindows {
-    explicit GameWindows(QtPlatform& platform);
+    explicit GameWindows(QtPlatform& platform, int scale = 1);
 
     Game game;
     GameWindow form1;

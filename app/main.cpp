@@ -1,19 +1,21 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QScreen>
 
 #include "app/game_windows.h"
 #include "app/shell.h"
 #include "assets/pictures.h"
 #include "platform/qt/destroyed_window_watch.h"
+#include "platform/qt/painter.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/window_scale.h"
 #include "platform/qt/x11_key_repeat.h"
 
 int main(int argc, char* argv[]) {
-    // A whole number of screen pixels for each pixel of the maze, so every border stays sharp.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // Qt scales nothing by itself: the windows take a whole factor that fits the screen, below.
+    const DesktopScaleWish scaleWish = TakeScalingFromQt();
     QApplication app(argc, argv);
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("org.vexmire.Vexmire");
@@ -24,7 +26,9 @@ int main(int argc, char* argv[]) {
     KeepHeldKeysHeld(app);
 
     QtPlatform platform;
-    GameWindows windows(platform);
+    const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
+                                        QSize(kGameWindowWidth, kGameWindowHeight));
+    GameWindows windows(platform, scale);
     EndWhenDestroyed(platform, {&windows.form1, &windows.form2});
     Form_Load(windows.game);
     const int status = app.exec();

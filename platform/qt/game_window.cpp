@@ -9,6 +9,7 @@
 
 #include "key_map.h"
 #include "painter.h"
+#include "window_scale.h"
 
 GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
     : QWidget(parent),
@@ -16,7 +17,7 @@ GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
       platform_(platform),
       ticks_([this] { Deliver([this] { game_.tmr_Timer(); }); }) {
     setWindowTitle(QStringLiteral("Vexmire"));
-    setFixedSize(kGameWindowWidth, kGameWindowHeight);
+    SetScale(1);
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted each time: nothing for Qt to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -47,7 +48,13 @@ void GameWindow::Deliver(Handler handler) {
         return;
     }
     inHandler_ = false;
-    update(shown_.Changes(game_.scene));
+    update(ScreenPixels(shown_.Changes(game_.scene), scale_));
+}
+
+void GameWindow::SetScale(int scale) {
+    scale_ = std::max(scale, 1);
+    setFixedSize(kGameWindowWidth * scale_, kGameWindowHeight * scale_);
+    update();
 }
 
 // A key delivered to this window proves that it has the keyboard, even when it comes a moment
@@ -124,5 +131,6 @@ bool GameWindow::focusNextPrevChild(bool /*next*/) {
 
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    PaintScene(game_.scene, painter, event->region());
+    painter.scale(scale_, scale_);
+    PaintScene(game_.scene, painter, GamePixels(event->region(), scale_));
 }
