@@ -7,7 +7,9 @@ CMAKE_FLAGS ?=
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
-            qt6-base-private-dev
+            qt6-base-private-dev libxcb-xkb-dev qt6-wayland
+# libxcb-xkb-dev: held keys repeat as presses only on X11 (XKB detectable auto-repeat).
+# qt6-wayland: the game runs natively on Wayland.
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
