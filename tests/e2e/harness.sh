@@ -51,6 +51,8 @@ end_harness() {
         for pid in "${started[@]}"; do
             grep -H . "/proc/$pid/task/"*/wchan >>"$work/processes.txt" 2>/dev/null || true
         done
+        # And what the display server showed.
+        server_snapshot >/dev/null 2>&1 || true
     fi
     # The last process started is ended first: the game before its keyboard and its server.
     for ((i = ${#started[@]} - 1; i >= 0; i--)); do

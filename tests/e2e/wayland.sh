@@ -134,3 +134,9 @@ key_alt() {
     keyboard_says "tap $1"
     keyboard_says "up Alt_L"
 }
+
+# The screen and its windows, for a test that failed.
+server_snapshot() {
+    as_player swaymsg -t get_tree >"$work/windows.json"
+    as_player grim "$work/player/whole-screen.png"
+}

@@ -66,3 +66,9 @@ key_down() { xdotool keydown "$1"; }
 key_up() { xdotool keyup "$1"; }
 key_tap() { xdotool key "$1"; }
 key_alt() { xdotool key "alt+$1"; }
+
+# The screen and its windows, for a test that failed.
+server_snapshot() {
+    xwininfo -root -tree >"$work/windows.txt"
+    import -silent -window root "png:$work/whole-screen.png"
+}
