@@ -10,12 +10,12 @@ server_start() {
     wait_for "the X server to start" 30 test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
     unset WAYLAND_DISPLAY
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    # openbox claims the screen early in its start-up, but a window mapped before the start-up
+    # is over is never managed (nor shown): the command it runs at the end tells when.
+    openbox --sm-disable --startup "touch $work/openbox-started" >"$work/openbox.log" 2>&1 &
     track $!
-    wait_for "openbox to manage the screen" 30 window_manager_running
+    wait_for "openbox to manage the screen" 60 test -e "$work/openbox-started"
 }
-
-window_manager_running() { wmctrl -m >/dev/null 2>&1; }
 
 # Starts the game (or another program) in the background; its process id is in $launched.
 launch() {
