@@ -3,9 +3,12 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-# Debian 12 packages that building and playing the game need.
+# Debian 12 packages that building and playing the game need. libxcb-xkb-dev: a held key
+# repeats as presses only on X11 (XKB detectable auto-repeat); qt6-wayland: the game runs
+# natively on Wayland.
 PLAY_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev libgl-dev \
-                 nlohmann-json3-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core
+                 nlohmann-json3-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core \
+                 libxcb-xkb-dev qt6-wayland
 # What the tests, the fuzzer and the checks of the package add.
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
                  desktop-file-utils appstream dpkg-dev file lintian man-db
@@ -13,7 +16,7 @@ PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build play test test-sanitized fuzz sim package clean
+.PHONY: all setup configure build play test test-sanitized fuzz sim package clean e2e-setup
 
 all: build
 
@@ -49,10 +52,24 @@ play:
 	cmake --build $(BUILD) -j $(JOBS) --target vexmire
 	$(BUILD)/bin/vexmire
 
-test: build
+test: e2e-setup build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitized
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+
+# The end-to-end tests (tests/e2e) play the built game on a real X server and a real Wayland
+# compositor: Xvfb with openbox, keys through xdotool, windows through wmctrl and xwininfo,
+# screenshots by ImageMagick; sway headless with swaymsg and grim, the Wayland keyboard built on
+# libwayland-dev; jq reads sway's window tree and vexmire-sim's state. sway refuses to run as
+# root, so under root the compositor and the game run as the user E2E_USER, made here.
+E2E_PACKAGES := xvfb openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick \
+                sway grim qt6-wayland libwayland-dev libxkbcommon-dev jq
+E2E_USER := vexmire-e2e
+
+e2e-setup: setup
+	@$(MAKE) --no-print-directory setup PACKAGES="$(E2E_PACKAGES)"
+	@if [ "$$(id -u)" = 0 ] && ! id $(E2E_USER) >/dev/null 2>&1; then \
+	    useradd --system --no-create-home --shell /usr/sbin/nologin $(E2E_USER); fi
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer: the first
 # finding stops the program that made it and fails its test. Qt's own libraries keep a few

@@ -7,10 +7,11 @@
 
 // The game and its two windows, created as start-up creates them (the game window first) and
 // handed to the platform, which shows, hides and closes them. Form_Load is left to the caller,
-// which may first set up the platform or the tick's clock.
+// which may first set up the platform or the tick's clock. Both windows draw at `scale` screen
+// pixels for each of their own.
 class GameWindows {
   public:
-    explicit GameWindows(QtPlatform& platform);
+    explicit GameWindows(QtPlatform& platform, int scale = 1);
 
     // Every event that reaches the rules, from either window or from a prompt, is also written
     // to `recorder`.

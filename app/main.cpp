@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QScreen>
 
 #include "app/game_windows.h"
 #include "app/options.h"
@@ -15,7 +16,12 @@
 #include "app/start_failure.h"
 #include "assets/pictures.h"
 #include "game/script_recorder.h"
+#include "platform/qt/destroyed_window_watch.h"
+#include "platform/qt/painter.h"
+#include "platform/qt/process_end.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/window_scale.h"
+#include "platform/qt/x11_key_repeat.h"
 
 namespace {
 
@@ -66,9 +72,8 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    // A whole number of screen pixels for each pixel of the maze, so every border stays sharp.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // Qt scales nothing by itself: the windows take a whole factor that fits the screen, below.
+    const DesktopScaleWish scaleWish = TakeScalingFromQt();
     StartFailureGuard startFailure;
     QApplication app(argc, argv);
     // Lets the desktop match the windows to the menu entry and its icon: by the app id on
@@ -80,14 +85,20 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
     // Both windows and every dialog wear the game's icon.
     if (QFile::exists(IconResource())) app.setWindowIcon(QIcon(IconResource()));
+    KeepHeldKeysHeld(app);
 
     QtPlatform platform;
-    GameWindows windows(platform);
+    const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
+                                        QSize(kGameWindowWidth, kGameWindowHeight));
+    GameWindows windows(platform, scale);
+    EndWhenDestroyed(platform, {&windows.form1, &windows.form2});
     if (recorder) windows.RecordTo(*recorder);
     if (replay) replay->replay.PlayIn(windows, platform);
     Form_Load(windows.game);
     startFailure.Started();
     const int status = app.exec();
     if (recorder) recorder->Finish();
-    return status;
+    // The process ends here without Qt's teardown. EndProcess flushes the standard streams;
+    // anything else the program writes must be flushed before it (the recording is, above).
+    EndProcess(status);
 }

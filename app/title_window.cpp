@@ -9,24 +9,38 @@
 
 namespace {
 
-QLabel* MakeLabel(QWidget* window, const QString& text, const Font& font, Qt::Alignment alignment,
-                  const QRect& box) {
+// The window's items at a scale of 1, in pixels of its client area.
+const QSize kClientSize(312, 206);
+const Font kTitleFont{"MS Sans Serif", 24, false};
+const QRect kTitleBox(0, 24, 313, 41);
+const QRect kAuthorBox(144, 184, 153, 17);
+const QRect kNewGameBox(56, 104, 81, 25);
+const QRect kQuitBox(176, 104, 81, 25);
+
+QRect Scaled(const QRect& box, int scale) {
+    return QRect(box.topLeft() * scale, box.size() * scale);
+}
+
+QFont ScaledFont(const Font& font, int scale) {
+    QFont qfont = GameFont(font);
+    qfont.setPixelSize(qfont.pixelSize() * scale);
+    return qfont;
+}
+
+QLabel* MakeLabel(QWidget* window, const QString& text, Qt::Alignment alignment) {
     auto* label = new QLabel(text, window);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(GameFont(font));
     label->setAlignment(alignment | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
-    label->setGeometry(box);
     return label;
 }
 
-QPushButton* MakeButton(QWidget* window, const QString& caption, const QRect& box) {
+QPushButton* MakeButton(QWidget* window, const QString& caption) {
     auto* button = new QPushButton(caption, window);
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setGeometry(box);
     return button;
 }
 
@@ -35,8 +49,6 @@ QPushButton* MakeButton(QWidget* window, const QString& caption, const QRect& bo
 TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
     setWindowTitle(QStringLiteral("Vexmire"));
-    setFixedSize(312, 206);
-    setFont(GameFont(Font{}));
 
     // Face and text of the window system's buttons, for the window and its labels alike.
     QPalette colours = palette();
@@ -45,12 +57,11 @@ TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
     setPalette(colours);
     setAutoFillBackground(true);
 
-    lblTitle_ = MakeLabel(this, QStringLiteral("Vexmire"), Font{"MS Sans Serif", 24, false},
-                          Qt::AlignHCenter, QRect(0, 24, 313, 41));
-    Label1_ = MakeLabel(this, QStringLiteral("Programmed By: Tolliver"), Font{}, Qt::AlignLeft,
-                        QRect(144, 184, 153, 17));
-    cmdRun_ = MakeButton(this, QStringLiteral("&New Game"), QRect(56, 104, 81, 25));
-    cmdEnd_ = MakeButton(this, QStringLiteral("&Quit"), QRect(176, 104, 81, 25));
+    lblTitle_ = MakeLabel(this, QStringLiteral("Vexmire"), Qt::AlignHCenter);
+    Label1_ = MakeLabel(this, QStringLiteral("Programmed By: Tolliver"), Qt::AlignLeft);
+    cmdRun_ = MakeButton(this, QStringLiteral("&New Game"));
+    cmdEnd_ = MakeButton(this, QStringLiteral("&Quit"));
+    SetScale(1);
     setTabOrder(cmdRun_, cmdEnd_);
     cmdRun_->setFocus();
 
@@ -70,6 +81,18 @@ void TitleWindow::PressQuit() {
         if (recorder_) recorder_->Quit();
         cmdEnd_Click(platform_);
     });
+}
+
+void TitleWindow::SetScale(int scale) {
+    setFixedSize(kClientSize * scale);
+    // The buttons take the window's font.
+    setFont(ScaledFont(Font{}, scale));
+    lblTitle_->setFont(ScaledFont(kTitleFont, scale));
+    Label1_->setFont(ScaledFont(Font{}, scale));
+    lblTitle_->setGeometry(Scaled(kTitleBox, scale));
+    Label1_->setGeometry(Scaled(kAuthorBox, scale));
+    cmdRun_->setGeometry(Scaled(kNewGameBox, scale));
+    cmdEnd_->setGeometry(Scaled(kQuitBox, scale));
 }
 
 // The end of the program comes back as ProgramEnded and stops here: the event loop is leaving.

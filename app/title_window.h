@@ -15,6 +15,9 @@ class TitleWindow : public QWidget {
   public:
     explicit TitleWindow(QtPlatform& platform, QWidget* parent = nullptr);
 
+    // Draws the window at a whole number of screen pixels for each of its own pixels.
+    void SetScale(int scale);
+
     QPushButton* cmdRun() const { return cmdRun_; }
     QPushButton* cmdEnd() const { return cmdEnd_; }
 

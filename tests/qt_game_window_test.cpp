@@ -66,6 +66,25 @@ TEST_F(GameWindowTest, AwayFromTheKeyboardTheGameHoldsStillAndAHeldKeyCountsAsRe
     EXPECT_EQ(player().left, 28);
 }
 
+// On Wayland a key can come a moment before the window is told that it is active again.
+TEST_F(GameWindowTest, AKeyThatComesBeforeTheWindowIsActiveAgainIsTheGamesAndPlayGoesOn) {
+    Activation(QEvent::WindowDeactivate);
+    ASSERT_TRUE(form1.away());
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    EXPECT_FALSE(form1.away());
+    EXPECT_EQ(game.vars.playerDX, 2);
+    NextTick();
+    EXPECT_EQ(player().left, 26);
+    Activation(QEvent::WindowActivate);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right);
+    EXPECT_EQ(game.vars.playerDX, 0);
+    // A release alone proves it as well.
+    Activation(QEvent::WindowDeactivate);
+    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_FALSE(form1.away());
+    EXPECT_FALSE(form1.ticks().paused());
+}
+
 TEST_F(GameWindowTest, LeavingWithNoKeyHeldSendsNoKeyUp) {
     game.vars.playerDX = 2;  // as a dialog may leave it, its key released inside the dialog
     Activation(QEvent::WindowDeactivate);

@@ -10,11 +10,12 @@
 #include "fault_report.h"
 #include "key_map.h"
 #include "painter.h"
+#include "window_scale.h"
 
 GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
     : QWidget(parent), game_(game), platform_(platform), ticks_([this] { OnTickDue(); }) {
     setWindowTitle(QStringLiteral("Vexmire"));
-    setFixedSize(kGameWindowWidth, kGameWindowHeight);
+    SetScale(1);
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted each time: nothing for Qt to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -47,7 +48,7 @@ GameWindow::Outcome GameWindow::Deliver(Handler handler) {
         EndOnProgramFault(fault);
     }
     inHandler_ = false;
-    update(shown_.Changes(game_.scene));
+    update(ScreenPixels(shown_.Changes(game_.scene), scale_));
     return Outcome::Returned;
 }
 
@@ -99,8 +100,17 @@ void GameWindow::PlayFromScript(std::function<bool()> step) {
     ReturnKeyboard();
 }
 
+void GameWindow::SetScale(int scale) {
+    scale_ = std::max(scale, 1);
+    setFixedSize(kGameWindowWidth * scale_, kGameWindowHeight * scale_);
+    update();
+}
+
+// A key delivered to this window proves that it has the keyboard, even when it comes a moment
+// before the window system says that the window is active again (as on Wayland).
 void GameWindow::keyPressEvent(QKeyEvent* event) {
-    if (scriptStep_ || !MayDeliver() || away_) return;
+    if (scriptStep_ || !MayDeliver()) return;
+    ReturnKeyboard();
     // An auto-repeated press is a new key-down: that is how a held Space keeps firing.
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
@@ -111,7 +121,8 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
     // Only the real release is a key-up; the repeat's releases would stop a held arrow.
-    if (scriptStep_ || event->isAutoRepeat() || !MayDeliver() || away_) return;
+    if (scriptStep_ || event->isAutoRepeat() || !MayDeliver()) return;
+    ReturnKeyboard();
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     std::erase(heldKeys_, code);
     RunKeyUp(code, ShiftState(event->modifiers()));
@@ -170,5 +181,6 @@ bool GameWindow::focusNextPrevChild(bool /*next*/) {
 
 void GameWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    PaintScene(game_.scene, painter, event->region());
+    painter.scale(scale_, scale_);
+    PaintScene(game_.scene, painter, GamePixels(event->region(), scale_));
 }

@@ -21,6 +21,10 @@ class GameWindow : public QWidget {
     // The tick starts at once, whether or not the window is ever shown.
     GameWindow(Game& game, QtPlatform& platform, QWidget* parent = nullptr);
 
+    // Draws the game at a whole number of screen pixels for each pixel of the game.
+    void SetScale(int scale);
+    int scale() const { return scale_; }
+
     Game& game() { return game_; }
     TickDriver& ticks() { return ticks_; }
     // Whether the game is holding still because another application has the keyboard.
@@ -70,4 +74,5 @@ class GameWindow : public QWidget {
     std::function<bool()> scriptStep_;
     bool away_ = false;
     bool inHandler_ = false;
+    int scale_ = 1;
 };

@@ -1,0 +1,51 @@
+#include "destroyed_window_watch.h"
+
+#include <vector>
+
+#include <xcb/xcb.h>
+
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+// Belongs to the platform; Qt takes the filter off the application when it is deleted.
+class DestroyedWindowWatch : public QObject, public QAbstractNativeEventFilter {
+  public:
+    DestroyedWindowWatch(QtPlatform& platform, std::initializer_list<QWidget*> windows)
+        : QObject(&platform), platform_(platform), windows_(windows.begin(), windows.end()) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message,
+                           qintptr* /*result*/) override {
+        if (eventType != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY) return false;
+        const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
+        for (const QPointer<QWidget>& window : windows_) {
+            // internalWinId() is 0 for a window not yet created on the server.
+            if (window && window->internalWinId() == destroyed->window) {
+                // From the event loop, not from inside Qt's reading of the event.
+                QTimer::singleShot(0, &platform_, [this] { platform_.Shutdown(); });
+                break;
+            }
+        }
+        return false;
+    }
+
+  private:
+    QtPlatform& platform_;
+    std::vector<QPointer<QWidget>> windows_;
+};
+
+}  // namespace
+
+void EndWhenDestroyed(QtPlatform& platform, std::initializer_list<QWidget*> windows) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    new DestroyedWindowWatch(platform, windows);
+}

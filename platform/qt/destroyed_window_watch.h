@@ -1,0 +1,13 @@
+#pragma once
+
+#include <initializer_list>
+
+#include <QWidget>
+
+#include "qt_platform.h"
+
+// A window of the game destroyed from outside the program, as `xdotool windowclose` does on
+// X11, ends the program as closing it does: the game cannot go on without either of its
+// windows, and a process with nothing left on the screen would run for ever. Qt itself never
+// destroys these windows while the program runs. Only on X11; elsewhere this does nothing.
+void EndWhenDestroyed(QtPlatform& platform, std::initializer_list<QWidget*> windows);

@@ -1,0 +1,9 @@
+#include "process_end.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void EndProcess(int status) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+}

@@ -1,0 +1,50 @@
+#include "x11_key_repeat.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include <xcb/xcb.h>
+// The XKB header names a field `explicit`, a word of C++; Qt includes it the same way.
+#define explicit explicit_field
+#include <xcb/xkb.h>
+#undef explicit
+
+#include <QGuiApplication>
+
+#include "release_hold_back.h"
+
+namespace {
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename Reply>
+using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
+
+// Whether the server now repeats held keys for this connection as presses only.
+bool AskForDetectableAutoRepeat(xcb_connection_t* connection) {
+    const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(connection, &xcb_xkb_id);
+    if (xkb == nullptr || !xkb->present) return false;
+    // Qt has already taken XKB 1.0 on this connection for its keyboard; asking again is harmless.
+    const ReplyPointer<xcb_xkb_use_extension_reply_t> use(
+        xcb_xkb_use_extension_reply(connection, xcb_xkb_use_extension(connection, 1, 0), nullptr));
+    if (!use || !use->supported) return false;
+    const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+    xcb_generic_error_t* error = nullptr;
+    const ReplyPointer<xcb_xkb_per_client_flags_reply_t> flags(xcb_xkb_per_client_flags_reply(
+        connection,
+        xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
+        &error));
+    std::free(error);
+    return flags && (flags->value & flag) != 0;
+}
+
+}  // namespace
+
+void KeepHeldKeysHeld(QGuiApplication& app) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) return;
+    if (AskForDetectableAutoRepeat(x11->connection())) return;
+    app.installEventFilter(new ReleaseHoldBack(&app));
+}

@@ -1,0 +1,259 @@
+# What the end-to-end tests play, one function a case; each begins with the display server
+# running and nothing else. Sourced by e2e.sh.
+
+# The recording's events (tick runs left out) must match the extended regular expression.
+expect_events() {
+    local events
+    events=$(recorded_events)
+    [[ "$events" =~ $1 ]] || fail "$2: the rules received '$events'"
+}
+
+# Ticks recorded between the first line FROM and the first line TO after it.
+ticks_between() {
+    recorded | awk -v from="$1" -v to="$2" '
+        $0 == from && !on { on = 1; next }
+        on && $0 == to { print n + 0; exit }
+        on && $1 == "tick" { n += $2 }'
+}
+
+start_new_game_by_space() {
+    start_game
+    key_tap space
+    await_game_window
+}
+
+# A key pressed as soon as the game window is there is the player's first step, not lost while
+# the window becomes active.
+first_step_and_a_look() {
+    hold_key Right 12
+    replay_state
+    [ "$(entity imgPlayer left)" -gt 24 ] || fail "the first step did not move the player"
+    expect_screen_shows_replay
+    close_game
+}
+
+case_new_game_by_space() {
+    start_new_game_by_space
+    first_step_and_a_look
+    expect_events '^newgame( keydown 39)+ keyup 39$' "New Game by Space, then one step"
+}
+
+case_new_game_by_alt_n() {
+    start_game
+    key_alt n
+    await_game_window
+    first_step_and_a_look
+    # The releases of Alt and N may reach the game window once it is shown; nothing else may.
+    expect_events '^newgame( keyup (18|78))*( keydown 39)+ keyup 39$' "New Game by Alt+N"
+}
+
+case_held_arrow() {
+    start_new_game_by_space
+    hold_key Right 48
+    # Repeats of a held key are key-downs only: a key-up would stop the player half way.
+    expect_events '^newgame( keydown 39)+ keyup 39$' "Right held"
+    local ticks
+    ticks=$(ticks_between "keydown 39" "keyup 39")
+    replay_state
+    # Under 90 ticks the player cannot reach the start room's right wall.
+    if [ "$ticks" -lt 90 ]; then
+        [ "$(entity imgPlayer left)" -eq $((24 + 2 * ticks)) ] ||
+            fail "Right held for $ticks ticks moved the player to $(entity imgPlayer left)"
+    fi
+    expect_screen_shows_replay
+    close_game
+}
+
+case_two_held_arrows_on_a_busy_machine() {
+    start_new_game_by_space
+    load_the_cpu
+    local downs
+    downs=$(count_recorded "keydown 40")
+    key_down Right
+    await_recorded "Right pressed" "keydown 39" 1
+    key_down Down
+    await_recorded "Down pressed" "keydown 40" $((downs + 1))
+    sleep 1.5
+    # Both keys are still down: nothing may have let go of either.
+    expect_events '^newgame( keydown 39)+( keydown 40)+$' "Right and Down held on a busy machine"
+    key_up Down
+    key_up Right
+    stop_loading_the_cpu
+    await_recorded "the release of Right" "keyup 39" 1
+    expect_events '^newgame( keydown 39)+( keydown 40)+ keyup 40 keyup 39$' \
+        "Right and Down held on a busy machine, then released"
+    replay_state
+    [ "$(entity imgPlayer left)" -gt 24 ] && [ "$(entity imgPlayer top)" -gt 256 ] ||
+        fail "the player did not walk diagonally: it stands at" \
+            "($(entity imgPlayer left), $(entity imgPlayer top))"
+    expect_screen_shows_replay
+    close_game
+}
+
+case_space_held_on_the_title_window() {
+    start_game
+    key_down space
+    sleep 1.5
+    key_up space
+    await_game_window
+    hold_key Right 4
+    # The held Space pressed New Game once and fired nothing into the new game.
+    expect_events '^newgame( keyup 32)?( keydown 39)+ keyup 39$' "Space held on the title window"
+    replay_state
+    [ "$(game_variable shotsFired)" -eq 0 ] || fail "$(game_variable shotsFired) balls were fired"
+    expect_screen_shows_replay
+    close_game
+}
+
+case_another_application_takes_the_keyboard() {
+    start_new_game_by_space
+    key_down Right
+    await_recorded "Right pressed" "keydown 39" 1
+    # Another program's window opens and takes the keyboard while Right is held.
+    launch "$VEXMIRE"
+    local other_pid=$launched other
+    other=$(await_window "another application's window" "$other_pid" "$title")
+    wait_for "the other window to have the keyboard" 60 window_has_keyboard "$other"
+    await_recorded "the game to let go of the held key" "keyup 39" 1
+    local frozen
+    frozen=$(recorded)
+    sleep 3
+    [ "$(recorded)" = "$frozen" ] ||
+        fail "the rules ran while another application had the keyboard:" \
+            "$(diff <(echo "$frozen") <(recorded) | grep '^>' | tr '\n' ' ')"
+    key_up Right
+    focus_window "$game_window"
+    wait_for "the game window to have the keyboard again" 60 window_has_keyboard "$game_window"
+    local ticks
+    ticks=$(recorded_ticks)
+    wait_for "the game to tick again" 60 more_ticks_than "$ticks"
+    expect_events '^newgame( keydown 39)+ keyup 39$' "Right held while another window took over"
+    close_window "$other"
+    wait_for "the other program to end" 30 process_gone "$other_pid"
+    expect_screen_shows_replay
+    close_game
+}
+
+# The whole way to the clue and the keypad, as tests/replays/win_the_game.vxs goes, stopping
+# where each step of the puzzle waits; the windows are what the rules need at each place.
+case_clue_and_keypad_from_the_keyboard() {
+    start_new_game_by_space
+    walk_to left 160 200  # beside wall 11, below the gap to the passage
+    walk_to top 130 160   # in the passage under the enemy's room
+    walk_to left 74 90    # across the line that wakes the enemy, under it
+    hold_key Up 2         # turn up
+    key_tap space
+    wait_for "the ball to defeat the enemy" 20 enemy_defeated
+    walk_to top 20 38     # onto the key where the enemy stood
+    walk_to left 280 320
+    walk_to top 230 270
+    walk_to left 750 790
+    walk_to top 130 160
+    walk_to left 390 440  # below the red door
+    walk_to top 117 128   # on the door's hint
+    press_enter_for "the red door to open" "shpObstacle(15)" -200
+    walk_to top 25 60     # into the room behind it
+    walk_to left 755 775  # at the lever
+    press_enter_for "the lever to be pulled" "shpObstacle(17)" 790
+    walk_to left 390 440
+    walk_to top 130 160
+
+    # The note: its message holds the game still until it is answered with Enter.
+    walk_into_dialog Right "Clue!"
+    expect_nothing_runs_while "the clue is shown"
+    key_tap Return
+    await_dialog_closed "Clue!"
+    stop_walking Right
+    replay_state
+    grep -qF '"title":"Clue!"' "$work/replay.jsonl" || fail "the replay shows no clue"
+    [ "$(entity "shpObstacle(30)" left)" = -100 ] || fail "the note is still there"
+
+    walk_to left 740 790  # past the end of wall 7
+    walk_to top 230 270
+    walk_to left 280 320  # through the door the lever opened
+    walk_to top 340 370
+    walk_to left 25 60
+    walk_to top 600 650   # below the jail's wall
+    walk_to left 130 142  # below the keypad
+
+    walk_into_dialog Up "Key Pad"
+    expect_nothing_runs_while "the keypad asks for the code"
+    local digit
+    for digit in 3 9 1 6; do key_tap "$digit"; done
+    key_tap Return
+    await_dialog_closed "Key Pad"
+    stop_walking Up
+    replay_state
+    grep -qF '"answer":"3916"' "$work/replay.jsonl" || fail "the replay's keypad got no 3916"
+    [ "$(entity "shpObstacle(1)" left)" = -100 ] || fail "the jail door did not open"
+    expect_screen_shows_replay
+    close_game
+}
+
+enemy_defeated() {
+    replay_state
+    [ "$(entity imgenemy visible)" = false ]
+}
+
+# Presses Enter where a hint offers it, and expects ENTITY to move to LEFT.
+press_enter_for() {
+    local what=$1 name=$2 left=$3
+    hold_key Return 1
+    replay_state
+    [ "$(entity "$name" left)" = "$left" ] ||
+        fail "Enter did not make $what: the hint read '$(entity lblTip caption)', the player" \
+            "stood at ($(entity imgPlayer left), $(entity imgPlayer top))"
+}
+
+# While a dialog of the game is open, no tick and no key reaches the rules.
+expect_nothing_runs_while() {
+    local frozen
+    frozen=$(recorded)
+    sleep 2
+    [ "$(recorded)" = "$frozen" ] || fail "the rules ran while $1"
+}
+
+await_dialog_closed() {
+    wait_for "the dialog \"$1\" to close" 60 dialog_closed "$1"
+    # The window manager gives the keyboard back to the game window; else a player clicks it.
+    local deadline=$((SECONDS + 5))
+    until window_has_keyboard "$game_window" || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.05; done
+    focus_window "$game_window"
+    wait_for "the game window to have the keyboard" 60 window_has_keyboard "$game_window"
+}
+
+dialog_closed() { [ -z "$(find_window "$game_pid" "$1")" ]; }
+
+# The key held into a dialog was released there, so the game still walks: a tap stops it.
+stop_walking() { hold_key "$1" 1; }
+
+case_closing_the_game_window_twenty_times() {
+    local i
+    for i in $(seq 20); do
+        attempt="close $i of 20"
+        start_new_game_by_space
+        close_game 2
+    done
+}
+
+# At 150% desktop scaling on a 1920 x 1080 screen, the game draws at the largest whole factor
+# whose window fits: 1 here.
+expect_unscaled_windows() {
+    start_game
+    expect_window_size "$title_window" 312x206 "title window"
+    key_tap space
+    await_game_window
+    expect_window_size "$game_window" 838x759 "game window"
+    expect_screen_shows_replay
+    close_game
+}
+
+case_screen_fit_at_font_resolution_144() {
+    echo "Xft.dpi: 144" | xrdb -merge
+    expect_unscaled_windows
+}
+
+case_screen_fit_at_scale_factor_1_5() {
+    game_env=(QT_SCREEN_SCALE_FACTORS=1.5)
+    expect_unscaled_windows
+}

@@ -1,0 +1,27 @@
+#!/bin/bash
+# Plays the built game on a real display server as a player would, and checks what reached the
+# rules (the game's own recording) and what the screen shows (against vexmire-sim's drawing of
+# the replayed recording).
+#
+#   tests/e2e/e2e.sh SERVER CASE      SERVER: x11 or wayland; CASE: a case of cases.sh
+#
+# Every test starts a display server of its own, so it needs no display of the caller's. It
+# takes the programs from the environment: VEXMIRE and VEXMIRE_SIM (the built programs),
+# VEXMIRE_WAYLAND_KEYBOARD (the virtual keyboard, for Wayland) and E2E_ARTIFACTS (where a failed
+# test leaves its recording, screenshots and logs). CTest sets them (tests/e2e/CMakeLists.txt).
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+server=${1:?usage: e2e.sh x11|wayland CASE}
+case_name=${2:?usage: e2e.sh x11|wayland CASE}
+
+source "$here/harness.sh"
+source "$here/$server.sh"
+source "$here/player.sh"
+source "$here/cases.sh"
+
+declare -F "case_$case_name" >/dev/null || fail "no such case: $case_name"
+start_harness "$server-$case_name"
+server_start
+"case_$case_name"
+pass

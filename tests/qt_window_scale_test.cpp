@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
+
+#include "platform/qt/painter.h"
+#include "platform/qt/window_scale.h"
+#include "qt_game_fixture.h"
+
+namespace {
+
+const QSize kGame(838, 759);
+
+TEST(WholeWindowScale, TheLargestWholeFactorThatFitsTheScreenAndTheDesktopsWish) {
+    // 150% on a 1920 x 1080 screen: 2x would be 1676 x 1518.
+    EXPECT_EQ(WholeWindowScale(QSize(1920, 1050), kGame, 1.5), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2130), kGame, 2.0), 2);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2130), kGame, 1.0), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2130), kGame, 3.0), 2);
+    EXPECT_EQ(WholeWindowScale(QSize(7680, 4320), kGame, 3.0), 3);
+}
+
+TEST(WholeWindowScale, TheDesktopsScaleRoundsHalfUp) {
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, 1.25), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, 1.5), 2);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, 1.75), 2);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, 2.49), 2);
+}
+
+TEST(WholeWindowScale, NeverBelowOneAndABadScaleCountsAsOne) {
+    EXPECT_EQ(WholeWindowScale(QSize(800, 600), kGame, 2.0), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(0, 0), kGame, 1.0), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), QSize(0, 0), 2.0), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, 0.0), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, -2.0), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, std::nan("")), 1);
+    EXPECT_EQ(WholeWindowScale(QSize(3840, 2160), kGame, std::numeric_limits<double>::infinity()),
+              2);
+}
+
+TEST(ScreenFactor, ByPlaceOrByNameAsTheDesktopWritesThem) {
+    EXPECT_EQ(ScreenFactor("1.5", "screen", 0), 1.5);
+    EXPECT_EQ(ScreenFactor("1.5", "screen", 1), std::nullopt);
+    EXPECT_EQ(ScreenFactor("1;2", "HDMI-1", 1), 2.0);
+    EXPECT_EQ(ScreenFactor("eDP-1=1.5;HDMI-1=1;", "eDP-1", 1), 1.5);
+    EXPECT_EQ(ScreenFactor("eDP-1=1.5;HDMI-1=1;", "HDMI-1", 0), 1.0);
+    EXPECT_EQ(ScreenFactor("eDP-1=1.5", "DP-2", 0), std::nullopt);
+    EXPECT_EQ(ScreenFactor("", "screen", 0), std::nullopt);
+}
+
+TEST(ScreenFactor, TextThatIsNoFactorGivesNone) {
+    EXPECT_EQ(ScreenFactor("big", "screen", 0), std::nullopt);
+    EXPECT_EQ(ScreenFactor("eDP-1=", "eDP-1", 0), std::nullopt);
+    EXPECT_EQ(ScreenFactor("eDP-1=-2", "eDP-1", 0), std::nullopt);
+    EXPECT_EQ(ScreenFactor("0;nan;inf", "screen", 1), std::nullopt);
+}
+
+TEST(TakeScalingFromQt, KeepsTheDesktopsWishAndLeavesQtNothingToScaleBy) {
+    qputenv("QT_SCALE_FACTOR", "1.5");
+    qputenv("QT_SCREEN_SCALE_FACTORS", "eDP-1=2;");
+    const DesktopScaleWish wish = TakeScalingFromQt();
+    EXPECT_EQ(wish.everyScreen, 1.5);
+    EXPECT_EQ(wish.eachScreen, "eDP-1=2;");
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS"));
+    EXPECT_EQ(qEnvironmentVariable("QT_ENABLE_HIGHDPI_SCALING"), "0");
+    qputenv("QT_SCALE_FACTOR", "lots");
+    EXPECT_EQ(TakeScalingFromQt().everyScreen, std::nullopt);
+    qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
+}
+
+// The windows drawn at twice the size: every pixel of the game becomes a square of four.
+class ScaledWindowsTest : public QtGameTest {
+  protected:
+    ScaledWindowsTest() {
+        form1.SetScale(2);
+        form2.SetScale(2);
+    }
+    QImage Shown() {
+        QCoreApplication::processEvents();
+        return form1.screen()
+            ->grabWindow(form1.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    void Play(int ticks) {
+        for (int n = 0; n < ticks; ++n) {
+            NextTick();
+            QCoreApplication::processEvents();
+        }
+    }
+};
+
+TEST_F(ScaledWindowsTest, AfterWalkingAndShootingTheMazeShowsEveryPixelAsASquare) {
+    NewGame();
+    Play(1);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    Play(40);
+    EXPECT_EQ(form1.size(), QSize(1676, 1518));
+    // Above the status area, where no text is drawn (text is drawn at the larger size).
+    const QRect maze(0, 0, 838, 704);
+    const QImage expected = RenderScene(game.scene).copy(maze).scaled(maze.size() * 2);
+    EXPECT_EQ(Shown().copy(QRect(QPoint(0, 0), maze.size() * 2)), expected);
+}
+
+TEST_F(ScaledWindowsTest, TheTitleWindowFollowsTheSameFactor) {
+    EXPECT_EQ(form2.size(), QSize(624, 412));
+    EXPECT_EQ(form2.cmdRun()->geometry(), QRect(112, 208, 162, 50));
+    EXPECT_EQ(form2.cmdEnd()->geometry(), QRect(352, 208, 162, 50));
+    EXPECT_EQ(form2.cmdRun()->font().pixelSize(), 22);
+    for (const QLabel* label : form2.findChildren<QLabel*>()) {
+        if (label->text() == "Vexmire") {
+            EXPECT_EQ(label->geometry(), QRect(0, 48, 626, 82));
+            EXPECT_EQ(label->font().pixelSize(), 64);
+        }
+    }
+    form2.SetScale(1);
+    EXPECT_EQ(form2.size(), QSize(312, 206));
+    EXPECT_EQ(form2.cmdRun()->font().pixelSize(), 11);
+}
+
+}  // namespace
