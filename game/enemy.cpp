@@ -21,8 +21,8 @@ int16_t AimStep(int16_t target, int16_t origin) {
 
 void MoveEnemyBall(Game& game) {
     Entity& ball = *game.level.enemyBall;
-    ball.top = ball.top + static_cast<float>(game.vars.enemyShotDY);
-    ball.left = ball.left + static_cast<float>(game.vars.enemyShotDX);
+    ball.SetTop(ball.top() + static_cast<float>(game.vars.enemyShotDY));
+    ball.SetLeft(ball.left() + static_cast<float>(game.vars.enemyShotDX));
 }
 
 }  // namespace
@@ -33,21 +33,21 @@ void RelaunchEnemyShot(Game& game) {
     const Entity& player = *game.level.player;
     const Entity& enemy = *game.level.enemy;
     Entity& ball = *game.level.enemyBall;
-    game.vars.targetX = checked::ToInt16(player.left, "enemy target");
-    game.vars.targetY = checked::ToInt16(player.top, "enemy target");
-    ball.top = enemy.top + 20;
-    ball.left = enemy.left + 3;
+    game.vars.targetX = checked::ToInt16(player.left(), "enemy target");
+    game.vars.targetY = checked::ToInt16(player.top(), "enemy target");
+    ball.SetTop(enemy.top() + 20);
+    ball.SetLeft(enemy.left() + 3);
 }
 
 // The move comes before the re-aim, so the tick of a launch still steps with the old velocity.
 void AdvanceEnemyShot(Game& game) {
     for (int16_t i = 0; i <= kLastEnemyStopper; ++i) CheckEnemyShotWalls(game, i);
     EntityArray& obstacles = game.level.obstacles;
-    if (obstacles(kEnemyTrigger).left == kFired) {
+    if (obstacles(kEnemyTrigger).left() == kFired) {
         MoveEnemyBall(game);
         game.vars.enemyShotDX = AimStep(game.vars.targetX, kAimOriginX);
         game.vars.enemyShotDY = AimStep(game.vars.targetY, kAimOriginY);
-    } else if (obstacles(kCornerTrigger).left == kFired) {
+    } else if (obstacles(kCornerTrigger).left() == kFired) {
         // Woken only by the corner zone, the ball is never aimed and keeps its (0, 0).
         MoveEnemyBall(game);
     }
@@ -67,7 +67,7 @@ void CheckBallsOnEnemy(Game& game) {
         ball.visible = false;
         level.enemy->visible = false;
         level.enemy->enabled = false;
-        level.enemyBall->left = -99999;
+        level.enemyBall->SetLeft(-99999);
         level.obstacles(kKey).visible = true;
     }
 }

@@ -130,8 +130,8 @@ TEST_F(GamePictureTest, TheUnfiredBallsAreYellowDiscsOnThePanel) {
 TEST_F(GamePictureTest, ThePlayerAndTheEnemyAreDrawnWithTheFloorShowingAroundThem) {
     const QImage picture = Picture();
     for (const Entity* figure : {game.level.player, game.level.enemy}) {
-        const int left = static_cast<int>(figure->left);
-        const int top = static_cast<int>(figure->top);
+        const int left = static_cast<int>(figure->left());
+        const int top = static_cast<int>(figure->top());
         int floor = 0;
         for (int y = top; y < top + 30; ++y) {
             for (int x = left; x < left + 30; ++x) floor += At(picture, x, y) == kFloor;
@@ -156,10 +156,10 @@ Entity Shape(ShapeKind kind, float width, float height) {
     Entity shape;
     shape.kind = EntityKind::Shape;
     shape.shape = kind;
-    shape.left = 10;
-    shape.top = 20;
-    shape.width = width;
-    shape.height = height;
+    shape.SetLeft(10);
+    shape.SetTop(20);
+    shape.SetWidth(width);
+    shape.SetHeight(height);
     shape.fillColour = 0x0000FFFF;  // yellow
     return shape;
 }

@@ -90,7 +90,7 @@ private:
         ASSERT_TRUE(vars.playerDX == -2 || vars.playerDX == 0 || vars.playerDX == 2);
         ASSERT_TRUE(vars.playerDY == -2 || vars.playerDY == 0 || vars.playerDY == 2);
         for (int k = 0; k < 20; ++k) CheckBall(k);
-        if (game_->level.obstacles(21).left == -100 && game_->level.enemy->visible) {
+        if (game_->level.obstacles(21).left() == -100 && game_->level.enemy->visible) {
             ASSERT_EQ(vars.enemyShotDX, std::nearbyint((vars.targetX - 80) / 30.0));
             ASSERT_EQ(vars.enemyShotDY, std::nearbyint((vars.targetY - 56) / 30.0));
         }
@@ -108,7 +108,7 @@ private:
             ASSERT_TRUE(dx == 0 && dy == 0) << "unfired ball " << k;
         }
         const Entity& ball = game_->level.balls(k);
-        const bool far = ball.left <= -90000 || ball.top <= -90000;
+        const bool far = ball.left() <= -90000 || ball.top() <= -90000;
         if (outOfPlay_[static_cast<size_t>(k)]) {
             ASSERT_TRUE(far) << "ball " << k << " came back";
         }
