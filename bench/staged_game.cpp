@@ -2,13 +2,12 @@
 
 #include "app/shell.h"
 #include "game/rules.h"
+#include "scene/level_names.h"
 
 namespace {
 
 constexpr int kBallsInFlight = 18;
-constexpr float kWakeTrigger = -100;  // the enemy's trigger zone, once the player has crossed it
-constexpr int kEnemyTrigger = 21;
-constexpr int kWallUnderfoot = 0;  // the wall at 0, 312, 257 × 17
+constexpr int kWallUnderfoot = obstacle::kWallBelowStart;  // at 0, 312, 257 × 17
 
 }  // namespace
 
@@ -52,7 +51,7 @@ void StageBusyPlay(Game& game) {
     game.vars.playerDX = 2;
     game.vars.playerDY = 2;
 
-    level.obstacles(kEnemyTrigger).SetLeft(kWakeTrigger);
+    level.obstacles(obstacle::kEnemyTrigger).SetLeft(place::kFired);  // as if crossed
     RelaunchEnemyShot(game);
 
     // Two rows of balls in the hall between the walls at 312 and 472, half flying right and

@@ -1,14 +1,8 @@
 #include "../scene/checked_int.h"
-#include "../scene/pixel_rect.h"
+#include "../scene/level_names.h"
 #include "rules.h"
 
 namespace {
-
-constexpr int16_t kEnemyTrigger = 21;
-constexpr int16_t kCornerTrigger = 24;
-constexpr int16_t kLastEnemyStopper = 21;
-constexpr int16_t kKey = 23;
-constexpr float kFired = -100;
 
 // The aim origin: in 30 ticks the ball covers the way from here to the recorded target.
 constexpr int16_t kAimOriginX = 80;
@@ -41,13 +35,13 @@ void RelaunchEnemyShot(Game& game) {
 
 // The move comes before the re-aim, so the tick of a launch still steps with the old velocity.
 void AdvanceEnemyShot(Game& game) {
-    for (int16_t i = 0; i <= kLastEnemyStopper; ++i) CheckEnemyShotWalls(game, i);
+    for (int16_t i = 0; i <= obstacle::kLastEnemyBallStopper; ++i) CheckEnemyShotWalls(game, i);
     EntityArray& obstacles = game.level.obstacles;
-    if (obstacles(kEnemyTrigger).left() == kFired) {
+    if (obstacles(obstacle::kEnemyTrigger).left() == place::kFired) {
         MoveEnemyBall(game);
         game.vars.enemyShotDX = AimStep(game.vars.targetX, kAimOriginX);
         game.vars.enemyShotDY = AimStep(game.vars.targetY, kAimOriginY);
-    } else if (obstacles(kCornerTrigger).left() == kFired) {
+    } else if (obstacles(obstacle::kCornerTrigger).left() == place::kFired) {
         // Woken only by the corner zone, the ball is never aimed and keeps its (0, 0).
         MoveEnemyBall(game);
     }
@@ -67,7 +61,7 @@ void CheckBallsOnEnemy(Game& game) {
         ball.visible = false;
         level.enemy->visible = false;
         level.enemy->enabled = false;
-        level.enemyBall->SetLeft(-99999);
-        level.obstacles(kKey).visible = true;
+        level.enemyBall->SetLeft(place::kOutOfPlay);
+        level.obstacles(obstacle::kKey).visible = true;
     }
 }

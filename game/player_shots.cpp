@@ -1,13 +1,11 @@
 #include "../scene/checked_int.h"
+#include "../scene/level_names.h"
 #include "../scene/pixel_rect.h"
 #include "rules.h"
 
 namespace {
 
 constexpr int16_t kLastBall = kBallCount;
-constexpr int16_t kGlassPane = 31;
-constexpr int16_t kGlassHintZone = 32;
-constexpr float kOutOfPlay = -99999;
 
 enum class Facing { Right, Down, Left, Up, Unknown };
 
@@ -48,16 +46,16 @@ void PlaceBall(Game& game, int16_t n) {
 }
 
 void TakeOutOfPlay(Entity& ball) {
-    ball.SetLeft(kOutOfPlay);
-    ball.SetTop(kOutOfPlay);
+    ball.SetLeft(place::kOutOfPlay);
+    ball.SetTop(place::kOutOfPlay);
 }
 
 void BreakGlass(Game& game, Entity& ball) {
     LevelEntities& level = game.level;
-    level.obstacles(kGlassPane).SetLeft(-200);
+    level.obstacles(obstacle::kGlassPane).SetLeft(place::kOpened);
     TakeOutOfPlay(ball);
     for (int16_t shard = 0; shard < level.glass.size(); ++shard) level.glass(shard).visible = true;
-    level.obstacles(kGlassHintZone).SetLeft(-200);
+    level.obstacles(obstacle::kGlassZone).SetLeft(place::kOpened);
 }
 
 }  // namespace
@@ -102,9 +100,9 @@ void CheckBallHits(Game& game, int16_t i) {
     PixelRect obstacleRect = RectOf(obstacle);
     for (Entity* ball : game.level.balls) {
         if (!Overlaps(RectOf(*ball), obstacleRect)) continue;
-        if (i == kGlassPane) {
+        if (i == obstacle::kGlassPane) {
             BreakGlass(game, *ball);
-        } else if (i != kGlassHintZone) {
+        } else if (i != obstacle::kGlassZone) {
             TakeOutOfPlay(*ball);
         }
         obstacleRect = RectOf(obstacle);

@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "game/key_codes.h"
 #include "platform/headless_platform.h"
+#include "scene/level_names.h"
 #include "scene/pixel_rect.h"
 
 namespace {
@@ -90,7 +91,8 @@ private:
         ASSERT_TRUE(vars.playerDX == -2 || vars.playerDX == 0 || vars.playerDX == 2);
         ASSERT_TRUE(vars.playerDY == -2 || vars.playerDY == 0 || vars.playerDY == 2);
         for (int k = 0; k < 20; ++k) CheckBall(k);
-        if (game_->level.obstacles(21).left() == -100 && game_->level.enemy->visible) {
+        if (game_->level.obstacles(obstacle::kEnemyTrigger).left() == place::kFired &&
+            game_->level.enemy->visible) {
             ASSERT_EQ(vars.enemyShotDX, std::nearbyint((vars.targetX - 80) / 30.0));
             ASSERT_EQ(vars.enemyShotDY, std::nearbyint((vars.targetY - 56) / 30.0));
         }
