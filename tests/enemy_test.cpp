@@ -64,6 +64,30 @@ TEST_F(EnemyTest, BallInAWallIsRelaunchedNextTickAndStepsWithTheOldVelocity) {
     EXPECT_EQ(game.vars.enemyShotDY, 11);  // 324/30 = 10.8
 }
 
+// Only obstacles 0 to 21 stop the enemy's ball: it rests inside the key, the zones, the
+// keypad, the glass pane and the bomb as if they were not there.
+TEST_F(EnemyTest, BallIsStoppedByNoObstacleBeyondTwentyOne) {
+    obstacle(21).SetLeft(-100);
+    Place(player(), 500, 380);
+    game.vars.targetX = 80;  // aimed at the origin: the velocity stays (0, 0)
+    game.vars.targetY = 56;
+    struct Case {
+        int obstacle;
+        float left, top;  // a place of the ball inside it, clear of obstacles 0 to 21
+    };
+    const Case cases[] = {{23, 100, 32},  {26, 222, 450}, {27, 786, 34},
+                          {28, 130, 540}, {29, 121, 500}, {31, 740, 488},
+                          {32, 740, 480}, {33, 740, 660}, {39, 740, 640}};
+    for (const Case& c : cases) {
+        Place(enemyBall(), c.left, c.top);
+        ASSERT_TRUE(Overlaps(enemyBall(), obstacle(c.obstacle))) << c.obstacle;
+        Tick();
+        EXPECT_EQ(enemyBall().left(), c.left) << c.obstacle;
+        EXPECT_EQ(enemyBall().top(), c.top) << c.obstacle;
+        EXPECT_EQ(game.vars.targetX, 80) << c.obstacle;  // no relaunch took the player's place
+    }
+}
+
 TEST_F(EnemyTest, ZoneTwentyFourAloneLeavesTheBallRestingAtTheGun) {
     obstacle(24).SetLeft(-100);
     game.vars.enemyShotDX = 0;

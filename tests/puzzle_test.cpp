@@ -81,24 +81,33 @@ TEST_F(PuzzleTest, KeypadAsksAgainUntilTheExactCodeOpensTheJailDoor) {
     }
 }
 
+// The texts as the player reads them, written out here rather than taken from the game's
+// own constants, so that a changed text fails.
 TEST_F(PuzzleTest, ZoneHintsReadExactly) {
     struct Case {
         float left, top;
         const char* text;
     };
     const Case cases[] = {
-        {700, 455, hint::kGlass},
-        {700, 615, hint::kDefuseBomb},
-        {200, 440, hint::kJailDoor},
-        {280, 280, hint::kOpenElsewhere},
-        {400, 125, hint::kNeedKey},
+        {700, 455, "It seems like you might be able to break this glass.. "},
+        {700, 615, "Press Enter to defuse the bomb, which explodes with rainbows"},
+        {200, 440, "You need to enter the key-code into the keypad to unlock this jail door"},
+        {280, 280, "You need to open this door from somewhere else"},
+        {400, 125, "You need a key to open this door"},
+        {790, 40, "Press Enter to pull the lever"},
     };
     for (const Case& c : cases) {
         Place(player(), c.left, c.top);
         Tick();
         EXPECT_EQ(hint(), c.text) << c.left << "," << c.top;
     }
-    EXPECT_EQ(std::string(hint::kGlass), "It seems like you might be able to break this glass.. ");
+    Press(key::kEnter);  // pulls the lever
+    Tick();
+    EXPECT_EQ(hint(), "You have already activated this lever");
+    obstacle(23).SetLeft(440);  // the key held
+    Place(player(), 400, 125);
+    Tick();
+    EXPECT_EQ(hint(), "Press Enter to open this door");
 }
 
 TEST_F(PuzzleTest, DefusingTheBombWinsAfterItsMessage) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -268,8 +270,13 @@ TEST(LabelText, LinesBreakAtSpacesOnly) {
 }
 
 TEST(LabelText, MissingMsSansSerifFallsBackToDejaVuSans) {
-    const QString family = GameFontFamily("MS Sans Serif");
-    EXPECT_TRUE(family == "MS Sans Serif" || family == "DejaVu Sans");
+    const bool installed = QFontDatabase::families().contains("MS Sans Serif", Qt::CaseInsensitive);
+    EXPECT_EQ(GameFontFamily("MS Sans Serif"), installed ? "MS Sans Serif" : "DejaVu Sans");
+    // A face that no machine has is drawn in DejaVu Sans, and the text really comes out in it.
+    const Font missing{"Vexmire Face That Is Nowhere", 8, false};
+    EXPECT_EQ(GameFontFamily(missing.face), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(GameFont(missing)).family(), "DejaVu Sans");
+    EXPECT_EQ(GameFont(missing).pixelSize(), 11);
     EXPECT_EQ(GameFont(Font{"MS Sans Serif", 12, true}).pixelSize(), 16);
     EXPECT_EQ(GameFont(Font{"MS Sans Serif", 12, true}).weight(), QFont::Bold);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "scene/checked_int.h"
 #include "scene/level.h"
 #include "scene/pixel_rect.h"
@@ -87,6 +90,28 @@ TEST(CheckedConversion, RoundsTiesToEvenAndRefusesOverflow) {
     EXPECT_THROW(checked::ToInt16(-32769), ProgramFault);
     EXPECT_THROW(checked::Add16(32767, 1), ProgramFault);
     EXPECT_THROW(checked::ToInt32(3e9), ProgramFault);
+}
+
+// The 32-bit conversion takes exactly what rounds into the 32-bit range, ties to even, and
+// refuses the nearest values beyond it at both ends.
+TEST(CheckedConversion, ThirtyTwoBitsTakeTheirWholeRangeAndNothingBeyond) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(checked::ToInt32(2147483647.0), kMax);
+    EXPECT_EQ(checked::ToInt32(2147483647.49), kMax);
+    EXPECT_THROW(checked::ToInt32(2147483647.5), ProgramFault);  // rounds to 2^31
+    EXPECT_THROW(checked::ToInt32(2147483648.0), ProgramFault);
+    EXPECT_EQ(checked::ToInt32(-2147483648.0), kMin);
+    EXPECT_EQ(checked::ToInt32(-2147483648.5), kMin);  // the tie goes to the even kMin
+    EXPECT_THROW(checked::ToInt32(-2147483648.51), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(-2147483649.0), ProgramFault);
+    EXPECT_EQ(checked::ToInt32(-0.5), 0);
+    EXPECT_EQ(checked::ToInt32(-1.5), -2);
+    EXPECT_THROW(checked::ToInt32(std::numeric_limits<double>::infinity()), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(-std::numeric_limits<double>::infinity()), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(std::numeric_limits<double>::quiet_NaN()), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(1e300), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(-1e300), ProgramFault);
 }
 
 class LevelTable : public ::testing::Test {
