@@ -6,18 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QTimer>
 
-#include "app/game_windows.h"
-#include "app/shell.h"
-#include "app/title_window.h"
-#include "game/game.h"
 #include "platform/qt/game_window.h"
-#include "platform/qt/qt_platform.h"
 #include "platform/qt/tick_driver.h"
 #include "qt_bench_main.h"
 
@@ -60,17 +52,9 @@ double Percentile(std::vector<double> sorted, double fraction) {
 }
 
 void BM_Pacing(benchmark::State& state) {
-    QtPlatform platform;
-    platform.SetBeep([] {});
-    platform.SetExit([] {});
-    GameWindows windows(platform);
-    Game& game = windows.game;
-    GameWindow& form1 = windows.form1;
-    TitleWindow& form2 = windows.form2;
-    Form_Load(game);
-    form2.cmdRun()->click();
-    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QCoreApplication::sendEvent(&form1, &right);
+    RealWindows real;
+    GameWindow& form1 = real.windows.form1;
+    real.StartWalkingRight();
 
     TickRecorder recorder(form1.ticks());
     form1.ticks().SetClock([&recorder] { return recorder.Now(); });

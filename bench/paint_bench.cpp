@@ -3,20 +3,14 @@
 #include <cstdint>
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QImage>
-#include <QKeyEvent>
 #include <QPainter>
 
-#include "app/game_windows.h"
-#include "app/shell.h"
-#include "app/title_window.h"
 #include "game/game.h"
 #include "game/hints.h"
 #include "platform/headless_platform.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/painter.h"
-#include "platform/qt/qt_platform.h"
 #include "platform/qt/tick_driver.h"
 #include "qt_bench_main.h"
 #include "staged_game.h"
@@ -46,19 +40,11 @@ BENCHMARK(BM_PaintGame)->Unit(benchmark::kMicrosecond);
 // the player walking into a wall and pushed back, then the repaint that the tick asked for,
 // flushed to the window.
 void BM_WalkingFrame(benchmark::State& state) {
-    QtPlatform platform;
-    platform.SetBeep([] {});
-    platform.SetExit([] {});
-    GameWindows windows(platform);
-    Game& game = windows.game;
-    GameWindow& form1 = windows.form1;
-    TitleWindow& form2 = windows.form2;
+    RealWindows real;
+    GameWindow& form1 = real.windows.form1;
     TickDriver::Clock::time_point now = TickDriver::Clock::now();
     form1.ticks().SetClock([&now] { return now; });
-    Form_Load(game);
-    form2.cmdRun()->click();
-    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QCoreApplication::sendEvent(&form1, &right);
+    real.StartWalkingRight();
     const auto frame = [&] {
         now += TickDriver::kPeriod;
         form1.ticks().Poll();

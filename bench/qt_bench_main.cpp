@@ -3,21 +3,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QString>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QtGlobal>
 
-namespace {
-
-// The offscreen platform cannot raise a window; saying so for every window shown is noise.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.contains(QLatin1String("does not support raise"))) return;
-    qt_message_output(type, context, text);
-}
-
-}  // namespace
+#include "app/shell.h"
+#include "platform/qt/offscreen_notes.h"
 
 int RunQtBenchmarks(int argc, char* argv[]) {
-    qInstallMessageHandler(QuietOffscreenNotes);
+    QuietOffscreenNotes();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -26,4 +21,16 @@ int RunQtBenchmarks(int argc, char* argv[]) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+RealWindows::RealWindows() : windows(platform) {
+    platform.SetBeep([] {});
+    platform.SetExit([] {});
+}
+
+void RealWindows::StartWalkingRight() {
+    Form_Load(windows.game);
+    windows.form2.cmdRun()->click();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(&windows.form1, &right);
 }

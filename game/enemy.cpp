@@ -1,14 +1,8 @@
 #include "../scene/checked_int.h"
-#include "../scene/pixel_rect.h"
+#include "../scene/level_names.h"
 #include "rules.h"
 
 namespace {
-
-constexpr int16_t kEnemyTrigger = 21;
-constexpr int16_t kCornerTrigger = 24;
-constexpr int16_t kLastEnemyStopper = 21;
-constexpr int16_t kKey = 23;
-constexpr float kFired = -100;
 
 // The aim origin: in 30 ticks the ball covers the way from here to the recorded target.
 constexpr int16_t kAimOriginX = 80;
@@ -21,8 +15,8 @@ int16_t AimStep(int16_t target, int16_t origin) {
 
 void MoveEnemyBall(Game& game) {
     Entity& ball = *game.level.enemyBall;
-    ball.top = ball.top + static_cast<float>(game.vars.enemyShotDY);
-    ball.left = ball.left + static_cast<float>(game.vars.enemyShotDX);
+    ball.SetTop(ball.top() + static_cast<float>(game.vars.enemyShotDY));
+    ball.SetLeft(ball.left() + static_cast<float>(game.vars.enemyShotDX));
 }
 
 }  // namespace
@@ -33,21 +27,21 @@ void RelaunchEnemyShot(Game& game) {
     const Entity& player = *game.level.player;
     const Entity& enemy = *game.level.enemy;
     Entity& ball = *game.level.enemyBall;
-    game.vars.targetX = checked::ToInt16(player.left, "enemy target");
-    game.vars.targetY = checked::ToInt16(player.top, "enemy target");
-    ball.top = enemy.top + 20;
-    ball.left = enemy.left + 3;
+    game.vars.targetX = checked::ToInt16(player.left(), "enemy target");
+    game.vars.targetY = checked::ToInt16(player.top(), "enemy target");
+    ball.SetTop(enemy.top() + 20);
+    ball.SetLeft(enemy.left() + 3);
 }
 
 // The move comes before the re-aim, so the tick of a launch still steps with the old velocity.
 void AdvanceEnemyShot(Game& game) {
-    for (int16_t i = 0; i <= kLastEnemyStopper; ++i) CheckEnemyShotWalls(game, i);
+    for (int16_t i = 0; i <= obstacle::kLastEnemyBallStopper; ++i) CheckEnemyShotWalls(game, i);
     EntityArray& obstacles = game.level.obstacles;
-    if (obstacles(kEnemyTrigger).left == kFired) {
+    if (obstacles(obstacle::kEnemyTrigger).left() == place::kFired) {
         MoveEnemyBall(game);
         game.vars.enemyShotDX = AimStep(game.vars.targetX, kAimOriginX);
         game.vars.enemyShotDY = AimStep(game.vars.targetY, kAimOriginY);
-    } else if (obstacles(kCornerTrigger).left == kFired) {
+    } else if (obstacles(obstacle::kCornerTrigger).left() == place::kFired) {
         // Woken only by the corner zone, the ball is never aimed and keeps its (0, 0).
         MoveEnemyBall(game);
     }
@@ -67,7 +61,7 @@ void CheckBallsOnEnemy(Game& game) {
         ball.visible = false;
         level.enemy->visible = false;
         level.enemy->enabled = false;
-        level.enemyBall->left = -99999;
-        level.obstacles(kKey).visible = true;
+        level.enemyBall->SetLeft(place::kOutOfPlay);
+        level.obstacles(obstacle::kKey).visible = true;
     }
 }

@@ -1,5 +1,4 @@
 #include "../scene/checked_int.h"
-#include "../scene/pixel_rect.h"
 #include "rules.h"
 
 void CheckEnemyShotOnPlayer(Game& game) {

@@ -1,13 +1,11 @@
 #include "../scene/checked_int.h"
+#include "../scene/level_names.h"
 #include "../scene/pixel_rect.h"
 #include "rules.h"
 
 namespace {
 
 constexpr int16_t kLastBall = kBallCount;
-constexpr int16_t kGlassPane = 31;
-constexpr int16_t kGlassHintZone = 32;
-constexpr float kOutOfPlay = -99999;
 
 enum class Facing { Right, Down, Left, Up, Unknown };
 
@@ -27,20 +25,20 @@ void PlaceBall(Game& game, int16_t n) {
     Entity& ball = game.level.balls(n);
     switch (FacingOf(game.level)) {
         case Facing::Right:
-            ball.top = player.top + 18;
-            ball.left = player.left + 30;
+            ball.SetTop(player.top() + 18);
+            ball.SetLeft(player.left() + 30);
             break;
         case Facing::Down:
-            ball.top = player.top + 30;
-            ball.left = player.left + 3;
+            ball.SetTop(player.top() + 30);
+            ball.SetLeft(player.left() + 3);
             break;
         case Facing::Left:
-            ball.top = player.top + 3;
-            ball.left = player.left - 8;
+            ball.SetTop(player.top() + 3);
+            ball.SetLeft(player.left() - 8);
             break;
         case Facing::Up:
-            ball.top = player.top - 8;
-            ball.left = player.left + 18;
+            ball.SetTop(player.top() - 8);
+            ball.SetLeft(player.left() + 18);
             break;
         case Facing::Unknown:
             break;
@@ -48,16 +46,16 @@ void PlaceBall(Game& game, int16_t n) {
 }
 
 void TakeOutOfPlay(Entity& ball) {
-    ball.left = kOutOfPlay;
-    ball.top = kOutOfPlay;
+    ball.SetLeft(place::kOutOfPlay);
+    ball.SetTop(place::kOutOfPlay);
 }
 
 void BreakGlass(Game& game, Entity& ball) {
     LevelEntities& level = game.level;
-    level.obstacles(kGlassPane).left = -200;
+    level.obstacles(obstacle::kGlassPane).SetLeft(place::kOpened);
     TakeOutOfPlay(ball);
     for (int16_t shard = 0; shard < level.glass.size(); ++shard) level.glass(shard).visible = true;
-    level.obstacles(kGlassHintZone).left = -200;
+    level.obstacles(obstacle::kGlassZone).SetLeft(place::kOpened);
 }
 
 }  // namespace
@@ -91,21 +89,22 @@ void AdvanceBall(Game& game, int16_t offset) {
     if (game.vars.shotsFired < offset) return;
     const int16_t k = checked::Subtract16(game.vars.shotsFired, offset);
     Entity& ball = game.level.balls(k);
-    ball.left = ball.left + static_cast<float>(game.vars.BallDX(k));
-    ball.top = ball.top + static_cast<float>(game.vars.BallDY(k));
+    ball.SetLeft(ball.left() + static_cast<float>(game.vars.BallDX(k)));
+    ball.SetTop(ball.top() + static_cast<float>(game.vars.BallDY(k)));
 }
 
-// Every ball is tested, fired or not, hidden or not; the obstacle is read afresh for each
-// ball, so a pane broken by one ball is already gone for the next.
+// Every ball is tested, fired or not, hidden or not; the obstacle is read afresh after each
+// contact, so a pane broken by one ball is already gone for the next.
 void CheckBallHits(Game& game, int16_t i) {
-    LevelEntities& level = game.level;
-    for (int16_t k = 0; k < kBallCount; ++k) {
-        Entity& ball = level.balls(k);
-        if (!Overlaps(RectOf(ball), RectOf(level.obstacles(i)))) continue;
-        if (i == kGlassPane) {
-            BreakGlass(game, ball);
-        } else if (i != kGlassHintZone) {
-            TakeOutOfPlay(ball);
+    const Entity& obstacle = game.level.obstacles(i);
+    PixelRect obstacleRect = RectOf(obstacle);
+    for (Entity* ball : game.level.balls) {
+        if (!Overlaps(RectOf(*ball), obstacleRect)) continue;
+        if (i == obstacle::kGlassPane) {
+            BreakGlass(game, *ball);
+        } else if (i != obstacle::kGlassZone) {
+            TakeOutOfPlay(*ball);
         }
+        obstacleRect = RectOf(obstacle);
     }
 }

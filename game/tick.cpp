@@ -19,6 +19,6 @@ void Game::tmr_Timer() {
 
 void WalkPlayer(Game& game) {
     Entity& player = *game.level.player;
-    player.left = player.left + static_cast<float>(game.vars.playerDX);
-    player.top = player.top + static_cast<float>(game.vars.playerDY);
+    player.SetLeft(player.left() + static_cast<float>(game.vars.playerDX));
+    player.SetTop(player.top() + static_cast<float>(game.vars.playerDY));
 }

@@ -1,98 +1,114 @@
+#include <array>
+
+#include "../scene/level_names.h"
 #include "hints.h"
 #include "rules.h"
 
 namespace {
 
-// Progress lives only in where things stand, compared exactly.
-constexpr float kFired = -100;
-constexpr float kOpened = -200;
-constexpr float kKeyHeld = 440;
-constexpr float kLeverUp = 792;
-constexpr float kLeverPulled = 790;
-constexpr float kNoteInReach = 736;
 constexpr const char* kKeyCode = "3916";
 
 Entity& Obstacle(Game& game, int16_t i) { return game.level.obstacles(i); }
 
 void SetHint(Game& game, const char* text) { game.level.tip->caption = text; }
 
-void WakeEnemy(Game& game, int16_t zone) {
-    Obstacle(game, zone).left = kFired;
+// A trigger leaves the field as it fires, so it fires once.
+void WakeEnemy(Game& game, int16_t trigger) {
+    Obstacle(game, trigger).SetLeft(place::kFired);
     RelaunchEnemyShot(game);
 }
 
 void PickUpKey(Game& game) {
-    Entity& key = Obstacle(game, 23);
-    key.left = kKeyHeld;  // it now stands upright in the status area
-    key.top = 704;
-    key.width = 9;
-    key.height = 25;
+    Entity& key = Obstacle(game, obstacle::kKey);
+    key.SetLeft(place::kKeyHeldLeft);
+    key.SetTop(place::kKeyHeldTop);
+    key.SetWidth(place::kKeyHeldWidth);
+    key.SetHeight(place::kKeyHeldHeight);
 }
 
 void AskForKeyCode(Game& game) {
     const std::string answer = game.platform.PromptForText("Enter The Key-Code", "Key Pad");
     if (answer != kKeyCode) return;
-    Obstacle(game, 28).left = kFired;
-    Obstacle(game, 1).left = kFired;  // the jail door opens
-    Obstacle(game, 26).left = kFired;
+    Obstacle(game, obstacle::kKeypadZone).SetLeft(place::kFired);
+    Obstacle(game, obstacle::kJailDoor).SetLeft(place::kFired);
+    Obstacle(game, obstacle::kJailDoorZone).SetLeft(place::kFired);
 }
 
 void ReadNote(Game& game) {
     game.platform.ShowMessageBox("You have found a note, it says: 3916", "Clue!");
-    Obstacle(game, 30).left = kFired;
+    Obstacle(game, obstacle::kNoteZone).SetLeft(place::kFired);
+}
+
+bool KeyHeld(Game& game) {
+    return Obstacle(game, obstacle::kKey).left() == place::kKeyHeldLeft;
+}
+
+bool LeverDoorOpen(Game& game) {
+    return Obstacle(game, obstacle::kLeverDoor).left() == place::kOpened;
+}
+
+bool LeverUp(Game& game) {
+    return Obstacle(game, obstacle::kLever).left() == place::kLeverUp;
 }
 
 void OpenKeyDoor(Game& game) {
-    Obstacle(game, 15).left = kOpened;
-    Obstacle(game, 23).left = kOpened;  // the key is used up
+    Obstacle(game, obstacle::kKeyDoor).SetLeft(place::kOpened);
+    Obstacle(game, obstacle::kKey).SetLeft(place::kOpened);  // the key is used up
     SetHint(game, "");
 }
 
 void PullLever(Game& game) {
-    Obstacle(game, 17).left = kLeverPulled;
-    Obstacle(game, 18).left = kOpened;
-    Obstacle(game, 30).left = kNoteInReach;
+    Obstacle(game, obstacle::kLever).SetLeft(place::kLeverPulled);
+    Obstacle(game, obstacle::kLeverDoor).SetLeft(place::kOpened);
+    Obstacle(game, obstacle::kNoteZone).SetLeft(place::kNoteInReach);
     SetHint(game, "");
 }
 
 void DefuseBomb(Game& game) {
-    Obstacle(game, 39).left = kOpened;
+    Obstacle(game, obstacle::kBombZone).SetLeft(place::kOpened);
     game.platform.ShowMessageBox("You win, congradulations", "Game Over!");
     game.platform.EndProgram();
+}
+
+// The eleven members of shpObstacle that act instead of pushing the player back, and what each
+// does while the player overlaps it.
+struct Zone {
+    int16_t obstacle;
+    void (*action)(Game& game);
+};
+
+constexpr std::array<Zone, 11> kZones = {{
+    {obstacle::kEnemyTrigger, [](Game& game) { WakeEnemy(game, obstacle::kEnemyTrigger); }},
+    {obstacle::kKeyDoorZone,
+     [](Game& game) { SetHint(game, KeyHeld(game) ? hint::kOpenDoor : hint::kNeedKey); }},
+    {obstacle::kKey, PickUpKey},
+    {obstacle::kCornerTrigger, [](Game& game) { WakeEnemy(game, obstacle::kCornerTrigger); }},
+    {obstacle::kLeverDoorZone,
+     [](Game& game) { SetHint(game, LeverDoorOpen(game) ? "" : hint::kOpenElsewhere); }},
+    {obstacle::kJailDoorZone, [](Game& game) { SetHint(game, hint::kJailDoor); }},
+    {obstacle::kLeverZone,
+     [](Game& game) { SetHint(game, LeverUp(game) ? hint::kPullLever : hint::kLeverDone); }},
+    {obstacle::kKeypadZone, AskForKeyCode},
+    {obstacle::kNoteZone, ReadNote},
+    {obstacle::kGlassZone, [](Game& game) { SetHint(game, hint::kGlass); }},
+    {obstacle::kBombZone, [](Game& game) { SetHint(game, hint::kDefuseBomb); }},
+}};
+
+const Zone* ZoneOf(int16_t i) {
+    for (const Zone& zone : kZones) {
+        if (zone.obstacle == i) return &zone;
+    }
+    return nullptr;
 }
 
 }  // namespace
 
 bool IsTriggerZone(int16_t i) {
-    switch (i) {
-        case 21: case 22: case 23: case 24: case 25: case 26: case 27: case 28: case 30:
-        case 32: case 39:
-            return true;
-        default:
-            return false;
-    }
+    return ZoneOf(i) != nullptr;
 }
 
 void RunZoneAction(Game& game, int16_t i) {
-    switch (i) {
-        case 21: case 24: WakeEnemy(game, i); break;
-        case 22:
-            SetHint(game, Obstacle(game, 23).left == kKeyHeld ? hint::kOpenDoor : hint::kNeedKey);
-            break;
-        case 23: PickUpKey(game); break;
-        case 25:
-            SetHint(game, Obstacle(game, 18).left == kOpened ? "" : hint::kOpenElsewhere);
-            break;
-        case 26: SetHint(game, hint::kJailDoor); break;
-        case 27:
-            SetHint(game, Obstacle(game, 17).left == kLeverUp ? hint::kPullLever : hint::kLeverDone);
-            break;
-        case 28: AskForKeyCode(game); break;
-        case 30: ReadNote(game); break;
-        case 32: SetHint(game, hint::kGlass); break;
-        case 39: SetHint(game, hint::kDefuseBomb); break;
-        default: break;
-    }
+    if (const Zone* zone = ZoneOf(i)) zone->action(game);
 }
 
 // Enter acts on the hint alone, wherever the player stands.

@@ -1,5 +1,4 @@
 #include "../scene/checked_int.h"
-#include "../scene/pixel_rect.h"
 #include "rules.h"
 
 namespace {
@@ -10,19 +9,19 @@ void PushPlayerOut(Game& game, const Entity& obstacle) {
     Entity& player = *game.level.player;
     game.level.tip->caption.clear();
 
-    const int16_t fromAbove = checked::ToInt16(player.top + player.height - obstacle.top);
-    const int16_t fromBelow = checked::ToInt16(obstacle.top + obstacle.height - player.top);
-    const int16_t fromRight = checked::ToInt16(obstacle.left + obstacle.width - player.left);
-    const int16_t fromLeft = checked::ToInt16(player.left + player.width - obstacle.left);
+    const int16_t fromAbove = checked::ToInt16(player.top() + player.height() - obstacle.top());
+    const int16_t fromBelow = checked::ToInt16(obstacle.top() + obstacle.height() - player.top());
+    const int16_t fromRight = checked::ToInt16(obstacle.left() + obstacle.width() - player.left());
+    const int16_t fromLeft = checked::ToInt16(player.left() + player.width() - obstacle.left());
 
     if (fromAbove <= fromBelow && fromAbove <= fromRight && fromAbove <= fromLeft) {
-        player.top = player.top - 3;
+        player.SetTop(player.top() - 3);
     } else if (fromBelow <= fromAbove && fromBelow <= fromRight && fromBelow <= fromLeft) {
-        player.top = player.top + 3;
+        player.SetTop(player.top() + 3);
     } else if (fromRight <= fromAbove && fromRight <= fromBelow && fromRight <= fromLeft) {
-        player.left = player.left + 3;
+        player.SetLeft(player.left() + 3);
     } else {
-        player.left = player.left - 3;
+        player.SetLeft(player.left() - 3);
     }
 }
 

@@ -28,7 +28,7 @@ inline int32_t ToInt32(double value, const char* what = "32-bit conversion") {
     return rounded;
 #else
     constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52: leaves a whole number behind
-    if (!(value > -2147483648.5 && value < 2147483647.5)) ThrowOverflow(value, what);
+    if (!(value >= -2147483648.5 && value < 2147483647.5)) ThrowOverflow(value, what);
     const double rounded = (value + kShift) - kShift;
     if (rounded < -2147483648.0 || rounded > 2147483647.0) ThrowOverflow(value, what);
     return static_cast<int32_t>(rounded);

@@ -18,3 +18,8 @@ std::string Entity::DisplayName() const {
     if (index < 0) return name;
     return name + "(" + std::to_string(index) + ")";
 }
+
+void Entity::RoundRectOnce() const {
+    rect_ = RoundRect(left_, top_, width_, height_);
+    rectRounded_ = true;
+}

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "pixel_rect.h"
 #include "sprite.h"
 
 enum class EntityKind { Shape, Image, Label, Timer };
@@ -30,14 +31,15 @@ struct Font {
 
 // One named, drawable item of a window. Geometry is single precision, as the window holds it;
 // the rules keep it whole. Kind-specific fields are simply unused by the other kinds.
-struct Entity {
+//
+// A tick makes close to nine hundred overlap tests while most entities stand still, so the
+// pixel rectangle is rounded once after each change of the geometry, when it is next asked
+// for, and kept. That is why the geometry is set only through its four setters.
+class Entity {
+  public:
     std::string name;
     int index = -1;  // member index within its family, or -1 for a single entity
     EntityKind kind = EntityKind::Shape;
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
     bool visible = true;
 
     // Shape
@@ -62,4 +64,42 @@ struct Entity {
 
     // "shpObstacle(23)" for a family member, the plain name otherwise.
     std::string DisplayName() const;
+
+    float left() const { return left_; }
+    float top() const { return top_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
+    void SetLeft(float value) { SetEdge(left_, value); }
+    void SetTop(float value) { SetEdge(top_, value); }
+    void SetWidth(float value) { SetEdge(width_, value); }
+    void SetHeight(float value) { SetEdge(height_, value); }
+
+    // The pixels the entity covers, as RoundRect gives them for the present geometry. A
+    // geometry that does not fit 32 bits faults here, each time it is asked for.
+    const PixelRect& rect() const {
+        if (!rectRounded_) RoundRectOnce();
+        return rect_;
+    }
+
+  private:
+    void SetEdge(float& edge, float value) {
+        edge = value;
+        rectRounded_ = false;
+    }
+    void RoundRectOnce() const;
+
+    float left_ = 0;
+    float top_ = 0;
+    float width_ = 0;
+    float height_ = 0;
+    mutable PixelRect rect_;
+    mutable bool rectRounded_ = false;
 };
+
+inline PixelRect RectOf(const Entity& entity) {
+    return entity.rect();
+}
+
+inline bool Overlaps(const Entity& a, const Entity& b) {
+    return Overlaps(a.rect(), b.rect());
+}

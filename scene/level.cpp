@@ -115,10 +115,10 @@ Entity EntityFrom(const Row& row, int index, float left) {
     entity.name = row.name;
     entity.index = index;
     entity.kind = row.kind;
-    entity.left = left;
-    entity.top = row.top;
-    entity.width = row.width;
-    entity.height = row.height;
+    entity.SetLeft(left);
+    entity.SetTop(row.top);
+    entity.SetWidth(row.width);
+    entity.SetHeight(row.height);
     entity.visible = row.visible;
     entity.shape = row.shape;
     entity.fillColour = row.fill;

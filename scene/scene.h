@@ -10,7 +10,7 @@
 // A family of entities sharing one name, addressed by a zero-based index. Families have a fixed
 // size; addressing a missing member is a fault of the program and fails loudly.
 class EntityArray {
-public:
+  public:
     EntityArray() = default;
     EntityArray(std::string name, std::vector<Entity*> members)
         : name_(std::move(name)), members_(std::move(members)) {}
@@ -22,7 +22,11 @@ public:
     int size() const { return static_cast<int>(members_.size()); }
     const std::string& name() const { return name_; }
 
-private:
+    // The members in index order, for the rules that test every one of them in turn.
+    std::vector<Entity*>::const_iterator begin() const { return members_.begin(); }
+    std::vector<Entity*>::const_iterator end() const { return members_.end(); }
+
+  private:
     [[noreturn]] void ThrowMissing(int index) const;
 
     std::string name_;
@@ -32,7 +36,7 @@ private:
 // The entities of one window in stacking order, topmost first. Entities are never added or
 // removed once the scene is built, so references to them stay valid for its whole life.
 class Scene {
-public:
+  public:
     Scene() = default;
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -51,6 +55,6 @@ public:
     Entity& Get(std::string_view name);
     EntityArray Family(std::string_view name);
 
-private:
+  private:
     std::deque<Entity> entities_;  // a deque keeps references stable while building
 };

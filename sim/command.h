@@ -30,7 +30,7 @@ struct Answer {
 };
 struct SetGeometry {
     Entity* entity;
-    float Entity::*property;  // left, top, width or height
+    void (Entity::*setter)(float);  // SetLeft, SetTop, SetWidth or SetHeight
     float value;
 };
 struct SetFlag {

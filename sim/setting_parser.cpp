@@ -131,13 +131,13 @@ Command MakeSetting(Entity& entity, Property property, std::string_view property
     const std::string_view word = SingleWord(value, hasValue, propertyName);
     switch (property) {
         case Property::Left:
-            return command::SetGeometry{&entity, &Entity::left, ParseDecimal(word, "Left")};
+            return command::SetGeometry{&entity, &Entity::SetLeft, ParseDecimal(word, "Left")};
         case Property::Top:
-            return command::SetGeometry{&entity, &Entity::top, ParseDecimal(word, "Top")};
+            return command::SetGeometry{&entity, &Entity::SetTop, ParseDecimal(word, "Top")};
         case Property::Width:
-            return command::SetGeometry{&entity, &Entity::width, ParseDecimal(word, "Width")};
+            return command::SetGeometry{&entity, &Entity::SetWidth, ParseDecimal(word, "Width")};
         case Property::Height:
-            return command::SetGeometry{&entity, &Entity::height, ParseDecimal(word, "Height")};
+            return command::SetGeometry{&entity, &Entity::SetHeight, ParseDecimal(word, "Height")};
         case Property::Visible:
             return command::SetFlag{&entity, &Entity::visible, ParseFlag(word, "Visible")};
         case Property::Enabled:

@@ -29,9 +29,7 @@ struct SimDriver::Executor {
     void operator()(const command::Answer& answer) const {
         driver.platform_.QueueAnswer(answer.text);
     }
-    void operator()(const command::SetGeometry& set) const {
-        set.entity->*set.property = set.value;
-    }
+    void operator()(const command::SetGeometry& set) const { (set.entity->*set.setter)(set.value); }
     void operator()(const command::SetFlag& set) const { set.entity->*set.property = set.value; }
     void operator()(const command::SetCaption& set) const { set.entity->caption = set.text; }
     void operator()(const command::SetPicture& set) const { set.entity->picture = set.picture; }

@@ -77,10 +77,10 @@ void WriteEntity(std::string& out, const Entity& entity) {
     ObjectWriter object(out);
     object.Json("name", entity.DisplayName());
     object.Json("kind", KindName(entity.kind));
-    object.Geometry("left", entity.left);
-    object.Geometry("top", entity.top);
-    object.Geometry("width", entity.width);
-    object.Geometry("height", entity.height);
+    object.Geometry("left", entity.left());
+    object.Geometry("top", entity.top());
+    object.Geometry("width", entity.width());
+    object.Geometry("height", entity.height());
     object.Json("visible", entity.visible);
     switch (entity.kind) {
         case EntityKind::Shape:

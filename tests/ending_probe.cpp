@@ -70,8 +70,8 @@ std::string GameSnapshot() {
     const Game& game = Form1()->game();
     std::ostringstream out;
     for (const Entity& entity : game.scene.entities()) {
-        out << entity.DisplayName() << ' ' << entity.left << ' ' << entity.top << ' '
-            << entity.width << ' ' << entity.height << ' ' << entity.visible << ' '
+        out << entity.DisplayName() << ' ' << entity.left() << ' ' << entity.top() << ' '
+            << entity.width() << ' ' << entity.height() << ' ' << entity.visible << ' '
             << entity.enabled << ' ' << entity.picture << ' ' << entity.caption << '\n';
     }
     const GameState& vars = game.vars;
@@ -181,8 +181,8 @@ void CloseTheGameWindowWhilePlaying() {
 void CloseTheGameWindowAtTheKeypad() {
     NewGame();
     Game& game = Form1()->game();
-    game.level.player->left = 140;  // in the keypad's zone, clear of every wall
-    game.level.player->top = 480;
+    game.level.player->SetLeft(140);  // in the keypad's zone, clear of every wall
+    game.level.player->SetTop(480);
     WhenReady([] { return OpenDialog() != nullptr; },
               [] {
                   Report(OpenDialog()->windowTitle() == "Key Pad" ? "prompt shown"
@@ -198,16 +198,16 @@ void TakeTheFifthHit() {
     Game& game = Form1()->game();
     game.vars.hitsTaken = 4;
     // The enemy's ball already on the player: the next tick is the fifth hit.
-    game.level.enemyBall->left = game.level.player->left + 10;
-    game.level.enemyBall->top = game.level.player->top + 10;
+    game.level.enemyBall->SetLeft(game.level.player->left() + 10);
+    game.level.enemyBall->SetTop(game.level.player->top() + 10);
     WhenTheMessageOpens(QStringLiteral("You have run out of health!"));
 }
 
 void Win() {
     NewGame();
     Game& game = Form1()->game();
-    game.level.player->left = 700;  // on the bomb's zone, above its body
-    game.level.player->top = 615;
+    game.level.player->SetLeft(700);  // on the bomb's zone, above its body
+    game.level.player->SetTop(615);
     WhenReady([tip = game.level.tip] { return tip->caption == hint::kDefuseBomb; },
               [] { TypeAtTheGameWindow(Qt::Key_Return); });
     WhenTheMessageOpens(QStringLiteral("You win, congradulations"));

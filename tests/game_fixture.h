@@ -27,8 +27,8 @@ protected:
     const std::string& hint() { return game.level.tip->caption; }
 
     void Place(Entity& entity, float left, float top) {
-        entity.left = left;
-        entity.top = top;
+        entity.SetLeft(left);
+        entity.SetTop(top);
     }
     void Press(int16_t code) {
         game.Form_KeyDown(code, 0);

@@ -25,8 +25,8 @@ class GameWindowTest : public QtGameTest {
     }
     // Where the player stands in the keypad's zone, clear of every wall.
     void StandAtTheKeypad() {
-        player().left = 140;
-        player().top = 480;
+        player().SetLeft(140);
+        player().SetTop(480);
     }
 };
 
@@ -39,13 +39,13 @@ TEST_F(GameWindowTest, TheWindowHasTheFixedSizeAndCaptionOfTheGame) {
 TEST_F(GameWindowTest, ThePlayerWalksTwoPixelsATick) {
     SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
     for (int n = 0; n < 64; ++n) NextTick();
-    EXPECT_EQ(player().left, 24 + 128);
+    EXPECT_EQ(player().left(), 24 + 128);
 }
 
 TEST_F(GameWindowTest, AwayFromTheKeyboardTheGameHoldsStillAndAHeldKeyCountsAsReleased) {
     SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
     NextTick();
-    EXPECT_EQ(player().left, 26);
+    EXPECT_EQ(player().left(), 26);
     Activation(QEvent::WindowDeactivate);
     EXPECT_TRUE(form1.away());
     EXPECT_EQ(game.vars.playerDX, 0);
@@ -63,7 +63,7 @@ TEST_F(GameWindowTest, AwayFromTheKeyboardTheGameHoldsStillAndAHeldKeyCountsAsRe
     EXPECT_EQ(ticksRun(), before + 1);
     SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
     NextTick();
-    EXPECT_EQ(player().left, 28);
+    EXPECT_EQ(player().left(), 28);
 }
 
 // On Wayland a key can come a moment before the window is told that it is active again.
@@ -141,7 +141,7 @@ TEST_F(GameWindowTest, APromptOpenedInATickHoldsEveryFurtherTickAndKeyUntilItClo
     EXPECT_TRUE(asked);
     EXPECT_FALSE(platform.dialogOpen());
     // The tick that opened the prompt finished with its answer: the jail door is open.
-    EXPECT_EQ(game.level.obstacles(1).left, -100);
+    EXPECT_EQ(game.level.obstacles(1).left(), -100);
     // The pace starts afresh: no burst of the ticks that fell due meanwhile.
     form1.ticks().Poll();
     EXPECT_EQ(ticksRun(), 1);
@@ -199,7 +199,7 @@ TEST_F(GameWindowTest, CancellingThePromptAnswersTheEmptyTextAndItAsksAgainNextT
     });
     NextTick();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(game.level.obstacles(1).left, 232);  // still locked
+    EXPECT_EQ(game.level.obstacles(1).left(), 232);  // still locked
     WhenDialogOpens([&](QDialog* dialog) {
         ++asked;
         ASSERT_NE(dialog, nullptr);
@@ -207,7 +207,7 @@ TEST_F(GameWindowTest, CancellingThePromptAnswersTheEmptyTextAndItAsksAgainNextT
     });
     NextTick();
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(game.level.obstacles(1).left, 232);
+    EXPECT_EQ(game.level.obstacles(1).left(), 232);
 }
 
 TEST_F(GameWindowTest, TheWinningMessageEndsTheProgramOnceClosed) {
@@ -240,8 +240,8 @@ TEST_F(GameWindowTest, TheWinningMessageEndsTheProgramOnceClosed) {
 
 TEST_F(GameWindowTest, TheFifthHitEndsTheGameAfterItsMessage) {
     game.vars.hitsTaken = 4;
-    game.level.enemyBall->left = player().left + 4;
-    game.level.enemyBall->top = player().top + 4;
+    game.level.enemyBall->SetLeft(player().left() + 4);
+    game.level.enemyBall->SetTop(player().top() + 4);
     std::string text;
     WhenDialogOpens([&](QDialog* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);

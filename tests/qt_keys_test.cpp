@@ -78,7 +78,7 @@ TEST_F(KeysInTheGameWindowTest, AHeldArrowKeepsWalkingThroughTheKeyRepeat) {
     SendKey(&form1, QEvent::KeyPress, Qt::Key_Right, true);
     EXPECT_EQ(game.vars.playerDX, 2);
     NextTick();
-    EXPECT_EQ(player().left, 26);
+    EXPECT_EQ(player().left(), 26);
     SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 0);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -151,8 +153,8 @@ TEST_F(GamePictureTest, TheUnfiredBallsAreYellowDiscsOnThePanel) {
 TEST_F(GamePictureTest, ThePlayerAndTheEnemyAreDrawnWithTheFloorShowingAroundThem) {
     const QImage picture = Picture();
     for (const Entity* figure : {game.level.player, game.level.enemy}) {
-        const int left = static_cast<int>(figure->left);
-        const int top = static_cast<int>(figure->top);
+        const int left = static_cast<int>(figure->left());
+        const int top = static_cast<int>(figure->top());
         int floor = 0;
         for (int y = top; y < top + 30; ++y) {
             for (int x = left; x < left + 30; ++x) floor += At(picture, x, y) == kFloor;
@@ -177,10 +179,10 @@ Entity Shape(ShapeKind kind, float width, float height) {
     Entity shape;
     shape.kind = EntityKind::Shape;
     shape.shape = kind;
-    shape.left = 10;
-    shape.top = 20;
-    shape.width = width;
-    shape.height = height;
+    shape.SetLeft(10);
+    shape.SetTop(20);
+    shape.SetWidth(width);
+    shape.SetHeight(height);
     shape.fillColour = 0x0000FFFF;  // yellow
     return shape;
 }
@@ -311,8 +313,13 @@ TEST(LabelText, LinesBreakAtSpacesOnly) {
 }
 
 TEST(LabelText, MissingMsSansSerifFallsBackToDejaVuSans) {
-    const QString family = GameFontFamily("MS Sans Serif");
-    EXPECT_TRUE(family == "MS Sans Serif" || family == "DejaVu Sans");
+    const bool installed = QFontDatabase::families().contains("MS Sans Serif", Qt::CaseInsensitive);
+    EXPECT_EQ(GameFontFamily("MS Sans Serif"), installed ? "MS Sans Serif" : "DejaVu Sans");
+    // A face that no machine has is drawn in DejaVu Sans, and the text really comes out in it.
+    const Font missing{"Vexmire Face That Is Nowhere", 8, false};
+    EXPECT_EQ(GameFontFamily(missing.face), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(GameFont(missing)).family(), "DejaVu Sans");
+    EXPECT_EQ(GameFont(missing).pixelSize(), 11);
     EXPECT_EQ(GameFont(Font{"MS Sans Serif", 12, true}).pixelSize(), 16);
     EXPECT_EQ(GameFont(Font{"MS Sans Serif", 12, true}).weight(), QFont::Bold);
 }

@@ -69,13 +69,13 @@ TEST_F(RepaintTest, AfterWalkingAndShootingTheWindowShowsExactlyTheScene) {
 }
 
 TEST_F(RepaintTest, AHintShownAndClearedIsPaintedAsTheSceneSays) {
-    player().left = 400;  // just below the door that needs the key
-    player().top = 124;
+    player().SetLeft(400);  // just below the door that needs the key
+    player().SetTop(124);
     Play(1);
     ASSERT_EQ(game.level.tip->caption, hint::kNeedKey);
     EXPECT_EQ(Shown(), RenderScene(game.scene));
-    player().left = 24;  // on the wall at 0, 312, which clears the hint as it pushes back
-    player().top = 282;
+    player().SetLeft(24);  // on the wall at 0, 312, which clears the hint as it pushes back
+    player().SetTop(282);
     SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
     Play(3);
     ASSERT_EQ(game.level.tip->caption, "");

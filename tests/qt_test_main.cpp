@@ -1,22 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QString>
 #include <QtGlobal>
 
+#include "platform/qt/offscreen_notes.h"
+
 // The Qt tests share one application on Qt's offscreen platform: no display is needed.
-namespace {
-
-// The offscreen platform cannot raise a window; saying so for every window shown is noise.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.contains(QLatin1String("does not support raise"))) return;
-    qt_message_output(type, context, text);
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-    qInstallMessageHandler(QuietOffscreenNotes);
+    QuietOffscreenNotes();
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

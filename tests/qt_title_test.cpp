@@ -65,8 +65,8 @@ TEST_F(TitleWindowTest, SpaceRightAfterStartPressesNewGame) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(form1.isVisible());
     EXPECT_FALSE(form2.isVisible());
-    EXPECT_EQ(player().left, 24);
-    EXPECT_EQ(player().top, 256);
+    EXPECT_EQ(player().left(), 24);
+    EXPECT_EQ(player().top(), 256);
     EXPECT_EQ(game.level.tip->caption, "");
 }
 

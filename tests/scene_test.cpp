@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "scene/checked_int.h"
 #include "scene/level.h"
 #include "scene/pixel_rect.h"
@@ -10,10 +13,10 @@ namespace {
 
 Entity Box(float left, float top, float width, float height) {
     Entity entity;
-    entity.left = left;
-    entity.top = top;
-    entity.width = width;
-    entity.height = height;
+    entity.SetLeft(left);
+    entity.SetTop(top);
+    entity.SetWidth(width);
+    entity.SetHeight(height);
     return entity;
 }
 
@@ -49,6 +52,34 @@ TEST(RectOf, RoundsEachSumToNearestWithTiesToEven) {
     EXPECT_EQ(RectOf(Box(-99999, -99999, 9, 9)), (PixelRect{-99999, -99999, -99990, -99990}));
 }
 
+TEST(RectOf, FollowsEveryChangeOfTheGeometry) {
+    Entity box = Box(10, 20, 30, 40);
+    EXPECT_EQ(RectOf(box), (PixelRect{10, 20, 40, 60}));
+    box.SetLeft(11);
+    EXPECT_EQ(RectOf(box), (PixelRect{11, 20, 41, 60}));
+    box.SetTop(21.5f);
+    EXPECT_EQ(RectOf(box), (PixelRect{11, 22, 41, 62}));
+    box.SetWidth(1);
+    EXPECT_EQ(RectOf(box), (PixelRect{11, 22, 12, 62}));
+    box.SetHeight(2);
+    EXPECT_EQ(RectOf(box), (PixelRect{11, 22, 12, 24}));
+    const Entity copy = box;
+    box.SetLeft(-99999);
+    EXPECT_EQ(RectOf(copy), (PixelRect{11, 22, 12, 24}));
+    EXPECT_TRUE(Overlaps(copy, Box(11, 22, 1, 1)));
+    EXPECT_FALSE(Overlaps(box, Box(11, 22, 1, 1)));
+}
+
+TEST(RectOf, AGeometryBeyondThirtyTwoBitsFaultsEveryTimeUntilItIsPutRight) {
+    Entity box = Box(0, 0, 1, 1);
+    EXPECT_EQ(RectOf(box), (PixelRect{0, 0, 1, 1}));
+    box.SetWidth(3e9f);
+    EXPECT_THROW(RectOf(box), ProgramFault);
+    EXPECT_THROW(Overlaps(box, box), ProgramFault);
+    box.SetWidth(5);
+    EXPECT_EQ(RectOf(box), (PixelRect{0, 0, 5, 1}));
+}
+
 TEST(CheckedConversion, RoundsTiesToEvenAndRefusesOverflow) {
     EXPECT_EQ(checked::ToInt16(0.5), 0);
     EXPECT_EQ(checked::ToInt16(1.5), 2);
@@ -59,6 +90,28 @@ TEST(CheckedConversion, RoundsTiesToEvenAndRefusesOverflow) {
     EXPECT_THROW(checked::ToInt16(-32769), ProgramFault);
     EXPECT_THROW(checked::Add16(32767, 1), ProgramFault);
     EXPECT_THROW(checked::ToInt32(3e9), ProgramFault);
+}
+
+// The 32-bit conversion takes exactly what rounds into the 32-bit range, ties to even, and
+// refuses the nearest values beyond it at both ends.
+TEST(CheckedConversion, ThirtyTwoBitsTakeTheirWholeRangeAndNothingBeyond) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(checked::ToInt32(2147483647.0), kMax);
+    EXPECT_EQ(checked::ToInt32(2147483647.49), kMax);
+    EXPECT_THROW(checked::ToInt32(2147483647.5), ProgramFault);  // rounds to 2^31
+    EXPECT_THROW(checked::ToInt32(2147483648.0), ProgramFault);
+    EXPECT_EQ(checked::ToInt32(-2147483648.0), kMin);
+    EXPECT_EQ(checked::ToInt32(-2147483648.5), kMin);  // the tie goes to the even kMin
+    EXPECT_THROW(checked::ToInt32(-2147483648.51), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(-2147483649.0), ProgramFault);
+    EXPECT_EQ(checked::ToInt32(-0.5), 0);
+    EXPECT_EQ(checked::ToInt32(-1.5), -2);
+    EXPECT_THROW(checked::ToInt32(std::numeric_limits<double>::infinity()), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(-std::numeric_limits<double>::infinity()), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(std::numeric_limits<double>::quiet_NaN()), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(1e300), ProgramFault);
+    EXPECT_THROW(checked::ToInt32(-1e300), ProgramFault);
 }
 
 class LevelTable : public ::testing::Test {
@@ -96,8 +149,8 @@ TEST_F(LevelTable, BallRowLiesInTheStatusAreaAwayFromEveryObstacle) {
     const EntityArray balls = scene.Family("shpBall");
     const EntityArray obstacles = scene.Family("shpObstacle");
     for (int k = 0; k < 20; ++k) {
-        EXPECT_EQ(balls(k).left, 416 - 16 * k);
-        EXPECT_EQ(balls(k).top, 712);
+        EXPECT_EQ(balls(k).left(), 416 - 16 * k);
+        EXPECT_EQ(balls(k).top(), 712);
         EXPECT_EQ(balls(k).shape, ShapeKind::Oval);
         for (int i = 0; i < 40; ++i) EXPECT_FALSE(Overlaps(balls(k), obstacles(i))) << k << " " << i;
     }
@@ -123,8 +176,8 @@ TEST_F(LevelTable, KeyPlacesAndColoursMatchTheLayout) {
     EXPECT_EQ(RectOf(key), (PixelRect{96, 32, 121, 41}));
     EXPECT_EQ(key.fillColour, 0x0000FFFFu);
     EXPECT_EQ(obstacles(17).shape, ShapeKind::Circle);
-    EXPECT_EQ(obstacles(17).left, 792);
-    EXPECT_EQ(obstacles(30).left, 840);
+    EXPECT_EQ(obstacles(17).left(), 792);
+    EXPECT_EQ(obstacles(30).left(), 840);
     EXPECT_EQ(obstacles(31).fillColour, 0x00C0C000u);
     EXPECT_EQ(scene.Get("shpeBall").fillColour, 0x000000FFu);
     EXPECT_EQ(RectOf(scene.Get("Shape2")), (PixelRect{0, 704, 857, 761}));

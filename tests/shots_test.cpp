@@ -7,15 +7,15 @@ using ShotsTest = GameTest;
 TEST_F(ShotsTest, FirstShotFliesRightAcrossTheStartRoomAndStopsAtWallTen) {
     Press(key::kSpace);
     EXPECT_EQ(game.vars.shotsFired, 1);
-    EXPECT_EQ(ball(0).left, 54);
-    EXPECT_EQ(ball(0).top, 274);
+    EXPECT_EQ(ball(0).left(), 54);
+    EXPECT_EQ(ball(0).top(), 274);
     EXPECT_EQ(game.vars.ballDX[0], 10);
     EXPECT_EQ(game.vars.ballDY[0], 0);
     Tick(18);
-    EXPECT_EQ(ball(0).left, 234);  // first place that overlaps wall 10
+    EXPECT_EQ(ball(0).left(), 234);  // first place that overlaps wall 10
     Tick();
-    EXPECT_EQ(ball(0).top, -99999);
-    EXPECT_EQ(ball(0).left, -99989);  // out of play, it still moves by its velocity
+    EXPECT_EQ(ball(0).top(), -99999);
+    EXPECT_EQ(ball(0).left(), -99989);   // out of play, it still moves by its velocity
     EXPECT_EQ(game.vars.ballDX[0], 10);  // velocities are never cleared
 }
 
@@ -36,8 +36,8 @@ TEST_F(ShotsTest, BallIsPlacedAtTheGunOfEachFacing) {
         Place(player(), 300, 250);
         Press(c.arrow);
         Press(key::kSpace);
-        EXPECT_EQ(ball(n).left, c.left) << n;
-        EXPECT_EQ(ball(n).top, c.top) << n;
+        EXPECT_EQ(ball(n).left(), c.left) << n;
+        EXPECT_EQ(ball(n).top(), c.top) << n;
         EXPECT_EQ(game.vars.ballDX[n], c.dx) << n;
         EXPECT_EQ(game.vars.ballDY[n], c.dy) << n;
         ++n;
@@ -48,23 +48,23 @@ TEST_F(ShotsTest, NineteenthAndTwentiethShotsStopTheOldestBalls) {
     Place(player(), 500, 380);  // in the open, facing right into the long corridor
     for (int n = 0; n < 18; ++n) Press(key::kSpace);
     Tick();
-    const float ball0 = ball(0).left;
-    const float ball1 = ball(1).left;
+    const float ball0 = ball(0).left();
+    const float ball1 = ball(1).left();
     Press(key::kSpace);  // 19th: ball 0 stops for good
     Tick();
-    EXPECT_EQ(ball(0).left, ball0);
-    EXPECT_EQ(ball(1).left, ball1 + 10);
+    EXPECT_EQ(ball(0).left(), ball0);
+    EXPECT_EQ(ball(1).left(), ball1 + 10);
     Press(key::kSpace);  // 20th: ball 1 stops too
     Tick();
-    EXPECT_EQ(ball(1).left, ball1 + 10);
-    EXPECT_EQ(ball(19).left, 530 + 10);
-    EXPECT_EQ(ball(2).left, ball1 + 10 + 10);
+    EXPECT_EQ(ball(1).left(), ball1 + 10);
+    EXPECT_EQ(ball(19).left(), 530 + 10);
+    EXPECT_EQ(ball(2).left(), ball1 + 10 + 10);
 }
 
 TEST_F(ShotsTest, SpaceAfterTheTwentiethShotFiresNothing) {
     for (int n = 0; n < 25; ++n) Press(key::kSpace);
     EXPECT_EQ(game.vars.shotsFired, 20);
-    for (int k = 0; k < 20; ++k) EXPECT_NE(ball(k).top, 712) << k;  // the row is empty
+    for (int k = 0; k < 20; ++k) EXPECT_NE(ball(k).top(), 712) << k;  // the row is empty
     const GameState before = game.vars;
     game.Form_KeyDown(key::kSpace, 0);
     EXPECT_EQ(game.vars, before);
@@ -74,63 +74,63 @@ TEST_F(ShotsTest, SpaceAfterTheTwentiethShotFiresNothing) {
 TEST_F(ShotsTest, BallFiredIntoAnAdjacentWallLeavesPlayWithoutMoving) {
     Place(player(), 210, 256);  // right edge at 240, touching wall 10
     Press(key::kSpace);
-    EXPECT_EQ(ball(0).left, 240);
+    EXPECT_EQ(ball(0).left(), 240);
     Tick();
-    EXPECT_EQ(ball(0).top, -99999);
+    EXPECT_EQ(ball(0).top(), -99999);
 }
 
 TEST_F(ShotsTest, BallBreaksTheGlassPaneThroughTheHintZone) {
     Place(player(), 700, 400);
     Press(key::kDown);
     Press(key::kSpace);  // ball at Left 703, Top 430, moving down
-    EXPECT_EQ(ball(0).top, 430);
+    EXPECT_EQ(ball(0).top(), 430);
     Tick(5);  // 480: over zone 32 (y 480..488), which lets balls through
-    EXPECT_EQ(ball(0).top, 480);
-    EXPECT_EQ(obstacle(31).left, 680);
+    EXPECT_EQ(ball(0).top(), 480);
+    EXPECT_EQ(obstacle(31).left(), 680);
     Tick();  // the pane is tested at 480 too: rows 480..488 reach its row 488
-    EXPECT_EQ(obstacle(31).left, -200);
-    EXPECT_EQ(obstacle(32).left, -200);
-    EXPECT_EQ(ball(0).left, -99999);
+    EXPECT_EQ(obstacle(31).left(), -200);
+    EXPECT_EQ(obstacle(32).left(), -200);
+    EXPECT_EQ(ball(0).left(), -99999);
     for (int shard = 0; shard < 11; ++shard) EXPECT_TRUE(game.level.glass(shard).visible);
 }
 
 TEST_F(ShotsTest, TwoBallsOnThePaneInOneTickBreakItOnce) {
-    ball(3).left = 700;
-    ball(3).top = 485;
-    ball(7).left = 720;
-    ball(7).top = 485;
+    ball(3).SetLeft(700);
+    ball(3).SetTop(485);
+    ball(7).SetLeft(720);
+    ball(7).SetTop(485);
     game.vars.shotsFired = 8;
     game.vars.ballDY[3] = 10;
     game.vars.ballDY[7] = 10;
     Tick();
-    EXPECT_EQ(ball(3).top, -99999 + 10);  // the lower index breaks it and leaves play
-    EXPECT_EQ(ball(7).left, 720);         // tested at the pane's new place: flies on
-    EXPECT_EQ(ball(7).top, 495);
+    EXPECT_EQ(ball(3).top(), -99999 + 10);  // the lower index breaks it and leaves play
+    EXPECT_EQ(ball(7).left(), 720);         // tested at the pane's new place: flies on
+    EXPECT_EQ(ball(7).top(), 495);
 }
 
 TEST_F(ShotsTest, BallCrossingTheOnePixelZoneLeavesPlayOnlyWhenItCoversTheColumn) {
-    ball(0).left = 110;  // columns 120..128 after one step: covers column 128
-    ball(0).top = 150;
-    ball(1).left = 109;  // columns 119..127, then 129..137: skips it
-    ball(1).top = 170;
+    ball(0).SetLeft(110);  // columns 120..128 after one step: covers column 128
+    ball(0).SetTop(150);
+    ball(1).SetLeft(109);  // columns 119..127, then 129..137: skips it
+    ball(1).SetTop(170);
     game.vars.shotsFired = 2;
     game.vars.ballDX[0] = 10;
     game.vars.ballDX[1] = 10;
     Tick(2);
-    EXPECT_EQ(ball(0).top, -99999);
-    EXPECT_EQ(ball(1).top, 170);
+    EXPECT_EQ(ball(0).top(), -99999);
+    EXPECT_EQ(ball(1).top(), 170);
 }
 
 TEST_F(ShotsTest, BallsPassThroughThePlayerAndTheEnemyBall) {
     Place(player(), 500, 380);
-    ball(0).left = 505;
-    ball(0).top = 385;
-    enemyBall().left = 505;
-    enemyBall().top = 385;
+    ball(0).SetLeft(505);
+    ball(0).SetTop(385);
+    enemyBall().SetLeft(505);
+    enemyBall().SetTop(385);
     game.vars.shotsFired = 1;
     game.vars.ballDX[0] = 10;
     Tick();
-    EXPECT_EQ(ball(0).left, 515);
+    EXPECT_EQ(ball(0).left(), 515);
 }
 
 }  // namespace

@@ -164,6 +164,24 @@ TEST(Commands, SetChangesGeometryAndFlags) {
     EXPECT_EQ(EntityIn(state, "imgUEnemy").at("enabled"), true);
 }
 
+// Zone 24 (Left 0, Top 0, 1 × 97) reaches the player at its start only when it is both wider
+// and taller; each is set after a tick has tested the zone as it was, so the next tick shows
+// whether the contact test saw the change.
+TEST(Commands, EverySetOfGeometryReachesTheNextTicksContactTests) {
+    for (const std::string first : {"Width 60", "Height 300"}) {
+        const std::string second = first == "Width 60" ? "Height 300" : "Width 60";
+        const json state = RunSim("tick\nset shpObstacle(24) " + first +
+                                  "\ntick\nset shpObstacle(24) " + second + "\ntick\nstate\n")
+                               .LastState();
+        EXPECT_EQ(EntityIn(state, "shpObstacle(24)").at("left"), -100) << first;
+    }
+    // Left and Top: the player put on zone 21 after a tick wakes the enemy at the next.
+    const json woken =
+        RunSim("tick\nset imgPlayer Left 128\nset imgPlayer Top 150\ntick\nstate\n").LastState();
+    EXPECT_EQ(EntityIn(woken, "shpObstacle(21)").at("left"), -100);
+    EXPECT_EQ(woken.at("vars").at("targetX"), 128);
+}
+
 TEST(Commands, SetCaptionTakesTheRestOfTheLineAndEnterActsOnIt) {
     const SimRun run = RunSim(
         "set lblTip Caption Press Enter to defuse the bomb, which explodes with rainbows\n"
