@@ -16,7 +16,8 @@ PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build play test test-sanitized fuzz sim package clean e2e-setup
+.PHONY: all setup configure build play test configure-sanitized test-sanitized fuzz sim package \
+        clean e2e-setup
 
 all: build
 
@@ -52,6 +53,9 @@ play:
 	cmake --build $(BUILD) -j $(JOBS) --target vexmire
 	$(BUILD)/bin/vexmire
 
+# The suite as the game is shipped (GCC), the end-to-end tests among it, then once more
+# sanitized, then a minute of fuzzing. The sanitized build also holds the fuzzer, so the code is
+# compiled twice, not three times.
 test: e2e-setup build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitized
@@ -71,44 +75,45 @@ e2e-setup: setup
 	@if [ "$$(id -u)" = 0 ] && ! id $(E2E_USER) >/dev/null 2>&1; then \
 	    useradd --system --no-create-home --shell /usr/sbin/nologin $(E2E_USER); fi
 
-# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer: the first
-# finding stops the program that made it and fails its test. Qt's own libraries keep a few
+# The whole suite again, built with clang, AddressSanitizer and UndefinedBehaviorSanitizer: the
+# first finding stops the program that made it and fails its test. The same build carries
+# libFuzzer's coverage and its target, which `make fuzz` runs. Qt's own libraries keep a few
 # allocations until exit; lsan.supp names those libraries, never our code.
 ASAN_BUILD ?= build-asan
 SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-test-sanitized: setup
-	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja \
-	    -DVEXMIRE_SANITIZE=address,undefined $(CMAKE_FLAGS)
+# A build folder from before the fuzzer moved into it was made with GCC, whose compiler CMake
+# cannot change: it is made again with clang.
+configure-sanitized: setup
+	@if ! grep -qsx 'VEXMIRE_WITH_FUZZER:BOOL=ON' $(ASAN_BUILD)/CMakeCache.txt; then \
+	    if [ -d $(ASAN_BUILD) ]; then \
+	        echo "$(ASAN_BUILD) has no fuzzer: configuring it again with clang"; \
+	        rm -rf $(ASAN_BUILD); fi; \
+	    CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DVEXMIRE_SANITIZE=address,undefined \
+	        -DVEXMIRE_WITH_FUZZER=ON $(CMAKE_FLAGS); fi
+
+test-sanitized: configure-sanitized
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # Feeds arbitrary scripts to vexmire-sim under libFuzzer, with the sanitizers on, for
-# FUZZ_SECONDS. New inputs collect in $(FUZZ_BUILD)/corpus; a finding is written to
-# $(FUZZ_BUILD)/findings/ and fails the run: fix it, then keep it in fuzz/regressions/.
-FUZZ_BUILD ?= build-fuzz
+# FUZZ_SECONDS. New inputs collect in $(FUZZ_DIR)/corpus; a finding is written to
+# $(FUZZ_DIR)/findings/ and fails the run: fix it, then keep it in fuzz/regressions/.
+FUZZ_DIR ?= $(ASAN_BUILD)/fuzz
 FUZZ_SECONDS ?= 600
 
-fuzz: setup
-	@if ! command -v clang++ >/dev/null 2>&1; then \
-	    echo "fuzz: clang++ is not installed, skipping the libFuzzer run" \
-	         "(the kept inputs are still replayed by the tests)"; \
-	    exit 0; fi; \
-	set -e; \
-	[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
-	    -DVEXMIRE_WITH_FUZZER=ON -DVEXMIRE_SANITIZE=address,undefined \
-	    -DVEXMIRE_WITH_QT=OFF -DVEXMIRE_WITH_TESTS=OFF $(CMAKE_FLAGS); \
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target vexmire_fuzz; \
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings; \
-	echo "fuzz: running vexmire_fuzz for $(FUZZ_SECONDS) seconds"; \
-	$(SANITIZER_ENV) $(FUZZ_BUILD)/bin/vexmire_fuzz -max_total_time=$(FUZZ_SECONDS) \
+fuzz: configure-sanitized
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target vexmire_fuzz
+	@mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/findings
+	@echo "fuzz: running vexmire_fuzz for $(FUZZ_SECONDS) seconds"
+	@$(SANITIZER_ENV) $(ASAN_BUILD)/bin/vexmire_fuzz -max_total_time=$(FUZZ_SECONDS) \
 	    -max_len=4096 -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
-	    -dict=fuzz/script.dict -artifact_prefix=$(FUZZ_BUILD)/findings/ \
-	    $(FUZZ_BUILD)/corpus fuzz/corpus fuzz/regressions || { \
-	    echo "fuzz: a finding is in $(FUZZ_BUILD)/findings/: fix it, then keep the input" \
+	    -dict=fuzz/script.dict -artifact_prefix=$(FUZZ_DIR)/findings/ \
+	    $(FUZZ_DIR)/corpus fuzz/corpus fuzz/regressions || { \
+	    echo "fuzz: a finding is in $(FUZZ_DIR)/findings/: fix it, then keep the input" \
 	         "in fuzz/regressions/"; exit 1; }
 
 # Writes $(BUILD)/vexmire_<version>_amd64.deb.
@@ -116,7 +121,7 @@ package: build
 	cmake --build $(BUILD) --target package
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)
 
 # The benchmarks, in a build folder of their own: builds them, runs every one and prints each
 # figure beside its budget (bench/run_bench.sh). Not part of `make test`: they measure, and take

@@ -62,7 +62,7 @@ if(vexmire_programs)
     add_test(NAME packaging.the_debian_package_unpacks_into_a_game_that_runs
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_package.sh)
     set_tests_properties(packaging.the_debian_package_unpacks_into_a_game_that_runs
-                         PROPERTIES ENVIRONMENT "${check_environment}")
+                         PROPERTIES ENVIRONMENT "${check_environment}" COST 100)
 endif()
 
 # The README's screenshot must stay reproducible from the kept replay.
