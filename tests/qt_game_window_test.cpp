@@ -74,7 +74,7 @@ TEST_F(GameWindowTest, AKeyThatComesBeforeTheWindowIsActiveAgainIsTheGamesAndPla
     EXPECT_FALSE(form1.away());
     EXPECT_EQ(game.vars.playerDX, 2);
     NextTick();
-    EXPECT_EQ(player().left, 26);
+    EXPECT_EQ(player().left(), 26);
     Activation(QEvent::WindowActivate);
     SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 0);
