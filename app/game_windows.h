@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/game_window.h"
 #include "app/title_window.h"
 #include "game/game.h"
-#include "platform/qt/game_window.h"
 #include "platform/qt/qt_platform.h"
+
+namespace vexmire {
 
 // The game and its two windows, created as start-up creates them (the game window first) and
 // handed to the platform, which shows, hides and closes them. Form_Load is left to the caller,
@@ -18,9 +20,11 @@ class GameWindows {
     void RecordTo(ScriptRecorder& recorder);
 
     Game game;
-    GameWindow form1;
-    TitleWindow form2;
+    GameWindow gameWindow;
+    TitleWindow titleWindow;
 
   private:
     QtPlatform& platform_;
 };
+
+}  // namespace vexmire

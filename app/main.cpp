@@ -12,16 +12,18 @@
 #include "app/game_windows.h"
 #include "app/options.h"
 #include "app/replay.h"
-#include "app/shell.h"
 #include "app/start_failure.h"
 #include "assets/pictures.h"
 #include "game/script_recorder.h"
+#include "game/shell.h"
 #include "platform/qt/destroyed_window_watch.h"
 #include "platform/qt/painter.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/window_scale.h"
 #include "platform/qt/x11_key_repeat.h"
+
+using namespace vexmire;
 
 namespace {
 
@@ -91,7 +93,7 @@ int main(int argc, char* argv[]) {
     const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
                                         QSize(kGameWindowWidth, kGameWindowHeight));
     GameWindows windows(platform, scale);
-    EndWhenDestroyed(platform, {&windows.form1, &windows.form2});
+    EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow});
     if (recorder) windows.RecordTo(*recorder);
     if (replay) replay->replay.PlayIn(windows, platform);
     Form_Load(windows.game);

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+namespace vexmire {
+
 namespace {
 
 // Qt's own options, which QApplication takes from the command line itself.
@@ -109,3 +111,5 @@ std::string HelpText() {
            "Exit status: 0 when the game has ended, 1 when it could not start or FILE could\n"
            "not be read or written, 2 for a command line or a script it cannot take.\n";
 }
+
+}  // namespace vexmire

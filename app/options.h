@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vexmire {
+
 // What the command line asks of the program. The game's own options are spelled with two
 // dashes; Qt's own (-platform NAME, -display NAME, ...) are left for QApplication to take.
 struct Options {
@@ -17,3 +19,5 @@ Options ParseOptions(int argc, const char* const* argv);
 
 std::string HelpText();
 std::string VersionText();
+
+}  // namespace vexmire

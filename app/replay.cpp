@@ -13,9 +13,11 @@
 
 #include "app/game_windows.h"
 #include "platform/headless_platform.h"
-#include "sim/command_parser.h"
-#include "sim/malformed_line.h"
-#include "sim/script_reader.h"
+#include "script/command_parser.h"
+#include "script/malformed_line.h"
+#include "script/script_reader.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -100,7 +102,7 @@ void Replay::PlayIn(GameWindows& windows, QtPlatform& platform) {
     platform.AnswerDialogsFromScript(kReadingTime);
     QCoreApplication::instance()->installEventFilter(
         new InputBlocker(QCoreApplication::instance()));
-    windows.form1.PlayFromScript([this] { return Step(); });
+    windows.gameWindow.PlayFromScript([this] { return Step(); });
 }
 
 bool Replay::Step() {
@@ -114,7 +116,7 @@ bool Replay::Step() {
                 ticksLeft_ = -1;
                 if (tick->count == 0) continue;
             }
-            windows_->form1.RunTick();
+            windows_->gameWindow.RunTick();
             return !platform_->ended();
         }
         ++next_;
@@ -124,24 +126,26 @@ bool Replay::Step() {
 }
 
 void Replay::Run(const Command& command) {
-    GameWindow& form1 = windows_->form1;
+    GameWindow& gameWindow = windows_->gameWindow;
     std::visit(
         [&](const auto& event) {
             using Event = std::decay_t<decltype(event)>;
             if constexpr (std::is_same_v<Event, command::NewGame>) {
-                windows_->form2.PressNewGame();
+                windows_->titleWindow.PressNewGame();
             } else if constexpr (std::is_same_v<Event, command::Quit>) {
-                windows_->form2.PressQuit();
+                windows_->titleWindow.PressQuit();
             } else if constexpr (std::is_same_v<Event, command::KeyDown>) {
-                form1.RunKeyDown(event.code, 0);
+                gameWindow.RunKeyDown(event.code, 0);
             } else if constexpr (std::is_same_v<Event, command::KeyUp>) {
-                form1.RunKeyUp(event.code, 0);
+                gameWindow.RunKeyUp(event.code, 0);
             } else if constexpr (std::is_same_v<Event, command::Press>) {
-                form1.RunKeyDown(event.code, 0);
-                form1.RunKeyUp(event.code, 0);
+                gameWindow.RunKeyDown(event.code, 0);
+                gameWindow.RunKeyUp(event.code, 0);
             } else if constexpr (std::is_same_v<Event, command::Answer>) {
                 platform_->QueueAnswer(event.text);
             }
         },
         command);
 }
+
+}  // namespace vexmire

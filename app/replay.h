@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "sim/command.h"
+#include "script/command.h"
+
+namespace vexmire {
 
 class GameWindows;
 class QtPlatform;
@@ -45,3 +47,5 @@ struct Replay::Loaded {
     int status = 0;
     std::string message;
 };
+
+}  // namespace vexmire

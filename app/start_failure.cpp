@@ -1,4 +1,4 @@
-#include "start_failure.h"
+#include "app/start_failure.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +9,8 @@
 #include <QMessageLogContext>
 #include <QString>
 #include <QtGlobal>
+
+namespace vexmire {
 
 namespace {
 
@@ -119,3 +121,5 @@ std::string StartFailureLine(std::string_view fatal, std::string_view warnings, 
     return "vexmire: cannot start: the window system would not open" +
            (why.empty() ? std::string() : " (" + why + ")");
 }
+
+}  // namespace vexmire

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace vexmire {
+
 // Whatever stops the game before its title window is up (no display to open, a window system
 // that will not start, an exception out of start-up) ends the same way: one line on standard
 // error that says what is wrong and what to do, and exit status 1, never an abort and its core.
@@ -22,3 +24,5 @@ class StartFailureGuard {
 // The line for a start stopped by Qt's fatal message `fatal`, after the warnings `warnings`
 // (one a line), with a display named by the environment or not.
 std::string StartFailureLine(std::string_view fatal, std::string_view warnings, bool displayNamed);
+
+}  // namespace vexmire

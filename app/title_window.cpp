@@ -1,11 +1,13 @@
-#include "title_window.h"
+#include "app/title_window.h"
 
 #include <QCloseEvent>
 #include <QPalette>
 
-#include "app/shell.h"
+#include "game/shell.h"
 #include "platform/qt/fault_report.h"
 #include "platform/qt/game_font.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -58,7 +60,7 @@ TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
     setAutoFillBackground(true);
 
     lblTitle_ = MakeLabel(this, QStringLiteral("Vexmire"), Qt::AlignHCenter);
-    Label1_ = MakeLabel(this, QStringLiteral("Programmed By: Tolliver"), Qt::AlignLeft);
+    authorLabel_ = MakeLabel(this, QStringLiteral("Programmed By: Tolliver"), Qt::AlignLeft);
     cmdRun_ = MakeButton(this, QStringLiteral("&New Game"));
     cmdEnd_ = MakeButton(this, QStringLiteral("&Quit"));
     SetScale(1);
@@ -88,26 +90,22 @@ void TitleWindow::SetScale(int scale) {
     // The buttons take the window's font.
     setFont(ScaledFont(Font{}, scale));
     lblTitle_->setFont(ScaledFont(kTitleFont, scale));
-    Label1_->setFont(ScaledFont(Font{}, scale));
+    authorLabel_->setFont(ScaledFont(Font{}, scale));
     lblTitle_->setGeometry(Scaled(kTitleBox, scale));
-    Label1_->setGeometry(Scaled(kAuthorBox, scale));
+    authorLabel_->setGeometry(Scaled(kAuthorBox, scale));
     cmdRun_->setGeometry(Scaled(kNewGameBox, scale));
     cmdEnd_->setGeometry(Scaled(kQuitBox, scale));
 }
 
-// The end of the program comes back as ProgramEnded and stops here: the event loop is leaving.
+// A button pressed as the program ends reaches no handler.
 template <typename Handler>
 void TitleWindow::Deliver(Handler handler) {
-    if (platform_.ended()) return;
-    try {
-        handler();
-    } catch (const ProgramEnded&) {
-    } catch (const std::exception& fault) {
-        EndOnProgramFault(fault);
-    }
+    if (!platform_.ended()) platform_.RunHandler(handler);
 }
 
 void TitleWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     platform_.Shutdown();
 }
+
+}  // namespace vexmire

@@ -7,6 +7,8 @@
 #include "game/script_recorder.h"
 #include "platform/qt/qt_platform.h"
 
+namespace vexmire {
+
 // Form2, the title window: the game's name, its author, and the two buttons that start the
 // game or quit. New Game holds the focus; Tab moves between the buttons and Space presses the
 // focused one; Alt+N and Alt+Q press theirs from anywhere in the window.
@@ -37,7 +39,9 @@ class TitleWindow : public QWidget {
     QtPlatform& platform_;
     ScriptRecorder* recorder_ = nullptr;
     QLabel* lblTitle_;
-    QLabel* Label1_;
+    QLabel* authorLabel_;
     QPushButton* cmdRun_;
     QPushButton* cmdEnd_;
 };
+
+}  // namespace vexmire

@@ -1,4 +1,6 @@
-#include "pictures.h"
+#include "assets/pictures.h"
+
+namespace vexmire {
 
 QString SpriteResource(QStringView drawingName) {
     return QStringLiteral(":/sprites/%1.png").arg(drawingName);
@@ -7,3 +9,5 @@ QString SpriteResource(QStringView drawingName) {
 QString IconResource() {
     return QStringLiteral(":/icons/vexmire.png");
 }
+
+}  // namespace vexmire

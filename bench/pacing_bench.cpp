@@ -9,9 +9,11 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "platform/qt/game_window.h"
+#include "app/game_window.h"
+#include "bench/qt_bench_main.h"
 #include "platform/qt/tick_driver.h"
-#include "qt_bench_main.h"
+
+using namespace vexmire;
 
 // How evenly the game window's own tick driver paces the game: the real windows, started as
 // the program starts them, play for ten seconds with an arrow held, on Qt's event loop.
@@ -53,17 +55,17 @@ double Percentile(std::vector<double> sorted, double fraction) {
 
 void BM_Pacing(benchmark::State& state) {
     RealWindows real;
-    GameWindow& form1 = real.windows.form1;
+    GameWindow& gameWindow = real.windows.gameWindow;
     real.StartWalkingRight();
 
-    TickRecorder recorder(form1.ticks());
-    form1.ticks().SetClock([&recorder] { return recorder.Now(); });
+    TickRecorder recorder(gameWindow.ticks());
+    gameWindow.ticks().SetClock([&recorder] { return recorder.Now(); });
     for (auto _ : state) {
         QEventLoop play;
         QTimer::singleShot(kPlayTime, Qt::PreciseTimer, &play, &QEventLoop::quit);
         play.exec();
     }
-    form1.hide();
+    gameWindow.hide();
 
     const std::vector<Clock::time_point>& ticks = recorder.ticks();
     if (ticks.size() < 3) {

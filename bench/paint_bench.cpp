@@ -6,14 +6,16 @@
 #include <QImage>
 #include <QPainter>
 
+#include "app/game_window.h"
+#include "bench/qt_bench_main.h"
+#include "bench/staged_game.h"
 #include "game/game.h"
 #include "game/hints.h"
 #include "platform/headless_platform.h"
-#include "platform/qt/game_window.h"
 #include "platform/qt/painter.h"
 #include "platform/qt/tick_driver.h"
-#include "qt_bench_main.h"
-#include "staged_game.h"
+
+using namespace vexmire;
 
 // What painting the game window costs: the whole window, and one frame of play.
 
@@ -41,22 +43,22 @@ BENCHMARK(BM_PaintGame)->Unit(benchmark::kMicrosecond);
 // flushed to the window.
 void BM_WalkingFrame(benchmark::State& state) {
     RealWindows real;
-    GameWindow& form1 = real.windows.form1;
+    GameWindow& gameWindow = real.windows.gameWindow;
     TickDriver::Clock::time_point now = TickDriver::Clock::now();
-    form1.ticks().SetClock([&now] { return now; });
+    gameWindow.ticks().SetClock([&now] { return now; });
     real.StartWalkingRight();
     const auto frame = [&] {
         now += TickDriver::kPeriod;
-        form1.ticks().Poll();
+        gameWindow.ticks().Poll();
         QCoreApplication::processEvents();
     };
     for (int n = 0; n < 2 * 64; ++n) frame();  // across the room and against the wall
-    const int64_t before = form1.ticks().ticksRun();
+    const int64_t before = gameWindow.ticks().ticksRun();
     for (auto _ : state) frame();
-    if (form1.ticks().ticksRun() - before != state.iterations()) {
+    if (gameWindow.ticks().ticksRun() - before != state.iterations()) {
         state.SkipWithError("not every frame ticked");
     }
-    form1.hide();
+    gameWindow.hide();
 }
 BENCHMARK(BM_WalkingFrame)->Unit(benchmark::kMicrosecond);
 

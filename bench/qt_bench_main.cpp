@@ -1,4 +1,4 @@
-#include "qt_bench_main.h"
+#include "bench/qt_bench_main.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QtGlobal>
 
-#include "app/shell.h"
+#include "game/shell.h"
 #include "platform/qt/offscreen_notes.h"
+
+namespace vexmire {
 
 int RunQtBenchmarks(int argc, char* argv[]) {
     QuietOffscreenNotes();
@@ -30,7 +32,9 @@ RealWindows::RealWindows() : windows(platform) {
 
 void RealWindows::StartWalkingRight() {
     Form_Load(windows.game);
-    windows.form2.cmdRun()->click();
+    windows.titleWindow.cmdRun()->click();
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QCoreApplication::sendEvent(&windows.form1, &right);
+    QCoreApplication::sendEvent(&windows.gameWindow, &right);
 }
+
+}  // namespace vexmire

@@ -3,6 +3,8 @@
 #include "app/game_windows.h"
 #include "platform/qt/qt_platform.h"
 
+namespace vexmire {
+
 // Runs the benchmarks registered in this program inside a Qt application on Qt's offscreen
 // platform (unless QT_QPA_PLATFORM names another), so that fonts, images and windows work
 // without a display.
@@ -19,3 +21,5 @@ struct RealWindows {
     QtPlatform platform;
     GameWindows windows;
 };
+
+}  // namespace vexmire

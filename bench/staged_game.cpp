@@ -1,8 +1,10 @@
-#include "staged_game.h"
+#include "bench/staged_game.h"
 
-#include "app/shell.h"
 #include "game/rules.h"
+#include "game/shell.h"
 #include "scene/level_names.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -82,3 +84,5 @@ bool StaysBusy(Game& game) {
     start.Restore(game);
     return busy;
 }
+
+}  // namespace vexmire

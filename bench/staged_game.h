@@ -8,6 +8,8 @@
 #include "scene/entity.h"
 #include "scene/sprite.h"
 
+namespace vexmire {
+
 // Everything the rules can change: where each entity stands and what it shows, and the game
 // state. Putting it back lets a benchmark replay the same stretch of play again and again; it
 // costs a few hundred nanoseconds.
@@ -40,3 +42,5 @@ constexpr int kBusyTicks = 64;
 // Whether kBusyTicks ticks from the busy state keep it busy: the enemy still up and shooting,
 // the player unhurt, and the player still along the wall.
 bool StaysBusy(Game& game);
+
+}  // namespace vexmire

@@ -2,11 +2,13 @@
 
 #include <vector>
 
+#include "bench/staged_game.h"
 #include "game/game.h"
 #include "platform/headless_platform.h"
 #include "scene/entity.h"
 #include "scene/pixel_rect.h"
-#include "staged_game.h"
+
+using namespace vexmire;
 
 // What one tick costs, and what the rectangle tests alone that it has to make would cost.
 

@@ -3,9 +3,11 @@
 #include <sstream>
 #include <string>
 
-#include "run_checks.h"
-#include "script_budget.h"
+#include "fuzz/run_checks.h"
+#include "fuzz/script_budget.h"
 #include "sim/run_script.h"
+
+using namespace vexmire;
 
 // One fuzz input is one whole script for vexmire-sim, read and run exactly as the program does.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

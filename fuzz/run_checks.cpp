@@ -1,9 +1,11 @@
-#include "run_checks.h"
+#include "fuzz/run_checks.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <string>
+
+namespace vexmire {
 
 namespace {
 
@@ -65,3 +67,5 @@ void CheckScriptRun(std::string_view script, int status, std::string_view out,
     const bool onlyPlays = !HasLineStarting(script, "set") && !HasLineStarting(script, "var");
     if (status == kFailed && onlyPlays) Broken("a script that only plays failed", err);
 }
+
+}  // namespace vexmire

@@ -1,6 +1,8 @@
-#include "script_budget.h"
+#include "fuzz/script_budget.h"
 
 #include <algorithm>
+
+namespace vexmire {
 
 namespace {
 
@@ -51,3 +53,5 @@ std::string WithinFuzzBudget(std::string_view script, int64_t tickBudget) {
     }
     return result;
 }
+
+}  // namespace vexmire

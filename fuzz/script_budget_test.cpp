@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "script_budget.h"
+#include "fuzz/script_budget.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -25,3 +27,5 @@ TEST(FuzzBudget, RenderBecomesACommentSoNoFileIsWritten) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -1,6 +1,8 @@
-#include "../scene/checked_int.h"
-#include "../scene/level_names.h"
-#include "rules.h"
+#include "game/rules.h"
+#include "scene/checked_int.h"
+#include "scene/level_names.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -65,3 +67,5 @@ void CheckBallsOnEnemy(Game& game) {
         level.obstacles(obstacle::kKey).visible = true;
     }
 }
+
+}  // namespace vexmire

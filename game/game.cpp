@@ -1,6 +1,8 @@
-#include "game.h"
+#include "game/game.h"
 
-#include "../scene/level.h"
+#include "scene/level.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -27,3 +29,5 @@ Game::Game(Platform& platform_) : platform(platform_) {
     BuildLevel(scene);
     level = ResolveEntities(scene);
 }
+
+}  // namespace vexmire

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
-#include "../platform/platform.h"
-#include "../scene/scene.h"
-#include "game_state.h"
+#include "game/game_state.h"
+#include "game/platform.h"
+#include "scene/scene.h"
+
+namespace vexmire {
 
 // The entities the rules address, resolved once when the scene is built, so that a tick
 // never looks a name up.
@@ -26,7 +28,7 @@ struct LevelEntities {
 // The game window: its scene, its game state and the three events that drive all play.
 // Dialogs, the beep and the end of the program go through the platform.
 class Game {
-public:
+  public:
     // Builds the scene from the level with the game state all zero; Form_Load is the shell's.
     explicit Game(Platform& platform);
     Game(const Game&) = delete;
@@ -41,3 +43,5 @@ public:
     LevelEntities level;
     Platform& platform;
 };
+
+}  // namespace vexmire

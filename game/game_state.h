@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "../scene/program_fault.h"
+#include "scene/program_fault.h"
+
+namespace vexmire {
 
 constexpr int kBallCount = 20;
 constexpr int kObstacleCount = 40;
@@ -29,7 +31,7 @@ struct GameState {
 
     friend bool operator==(const GameState&, const GameState&) = default;
 
-private:
+  private:
     static size_t Slot(int k) {
         if (k < 0 || k >= kBallCount) {
             throw ProgramFault("ball velocity (" + std::to_string(k) + ") does not exist");
@@ -37,3 +39,5 @@ private:
         return static_cast<size_t>(k);
     }
 };
+
+}  // namespace vexmire

@@ -1,5 +1,7 @@
-#include "../scene/checked_int.h"
-#include "rules.h"
+#include "game/rules.h"
+#include "scene/checked_int.h"
+
+namespace vexmire {
 
 void CheckEnemyShotOnPlayer(Game& game) {
     if (!Overlaps(*game.level.enemyBall, *game.level.player)) return;
@@ -18,3 +20,5 @@ void UpdateLifeBars(Game& game) {
         game.platform.EndProgram();
     }
 }
+
+}  // namespace vexmire

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace vexmire {
+
 // The hint texts shown at the bottom right. Three of them also name what Enter does.
 namespace hint {
 constexpr const char* kOpenDoor = "Press Enter to open this door";
@@ -12,3 +14,5 @@ constexpr const char* kLeverDone = "You have already activated this lever";
 constexpr const char* kGlass = "It seems like you might be able to break this glass.. ";
 constexpr const char* kDefuseBomb = "Press Enter to defuse the bomb, which explodes with rainbows";
 }  // namespace hint
+
+}  // namespace vexmire

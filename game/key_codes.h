@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vexmire {
+
 // The window system's virtual-key codes that the rules act on.
 namespace key {
 constexpr int16_t kEnter = 13;
@@ -11,3 +13,5 @@ constexpr int16_t kUp = 38;
 constexpr int16_t kRight = 39;
 constexpr int16_t kDown = 40;
 }  // namespace key
+
+}  // namespace vexmire

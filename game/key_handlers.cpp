@@ -1,5 +1,7 @@
-#include "key_codes.h"
-#include "rules.h"
+#include "game/key_codes.h"
+#include "game/rules.h"
+
+namespace vexmire {
 
 // Three independent branches, each looking at this one event's key code.
 void Game::Form_KeyDown(int16_t keyCode, int16_t /*shift*/) {
@@ -39,3 +41,5 @@ void TurnAndStep(Game& game, int16_t keyCode) {
             break;
     }
 }
+
+}  // namespace vexmire

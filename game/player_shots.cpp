@@ -1,7 +1,9 @@
-#include "../scene/checked_int.h"
-#include "../scene/level_names.h"
-#include "../scene/pixel_rect.h"
-#include "rules.h"
+#include "game/rules.h"
+#include "scene/checked_int.h"
+#include "scene/level_names.h"
+#include "scene/pixel_rect.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -73,11 +75,20 @@ void AimShot(Game& game, int16_t n) {
     int16_t dx = 0;
     int16_t dy = 0;
     switch (FacingOf(game.level)) {
-        case Facing::Right: dx = 10; break;
-        case Facing::Down: dy = 10; break;
-        case Facing::Left: dx = -10; break;
-        case Facing::Up: dy = -10; break;
-        case Facing::Unknown: return;
+        case Facing::Right:
+            dx = 10;
+            break;
+        case Facing::Down:
+            dy = 10;
+            break;
+        case Facing::Left:
+            dx = -10;
+            break;
+        case Facing::Up:
+            dy = -10;
+            break;
+        case Facing::Unknown:
+            return;
     }
     game.vars.BallDX(n) = dx;
     game.vars.BallDY(n) = dy;
@@ -108,3 +119,5 @@ void CheckBallHits(Game& game, int16_t i) {
         obstacleRect = RectOf(obstacle);
     }
 }
+
+}  // namespace vexmire

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-#include "game.h"
+#include "game/game.h"
+
+namespace vexmire {
 
 // The rule procedures that the tick and the key handlers call, one concern per file.
 
@@ -31,3 +33,5 @@ void CheckBallsOnEnemy(Game& game);
 // Health (health.cpp)
 void CheckEnemyShotOnPlayer(Game& game);
 void UpdateLifeBars(Game& game);
+
+}  // namespace vexmire

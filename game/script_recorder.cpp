@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace vexmire {
+
 ScriptRecorder::ScriptRecorder(std::ostream& out, std::string name, std::ostream& errors)
     : out_(out), name_(std::move(name)), errors_(errors) {}
 
@@ -69,3 +71,5 @@ void ScriptRecorder::WriteLine(const std::string& line) {
             << " could not be written (is the disk full?); the game goes on\n";
     errors_.flush();
 }
+
+}  // namespace vexmire

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+namespace vexmire {
+
 // Writes every event that reaches the rules as a script of vexmire-sim's language, so that the
 // game can be played again, headless or in the windows, exactly as it went. Each line goes out
 // whole and at once, so that a game ended in any way, even killed, leaves a script that replays
@@ -46,3 +48,5 @@ class ScriptRecorder {
     int pendingTicks_ = 0;
     bool stopped_ = false;
 };
+
+}  // namespace vexmire

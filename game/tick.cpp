@@ -1,4 +1,6 @@
-#include "rules.h"
+#include "game/rules.h"
+
+namespace vexmire {
 
 // One tick, always in this order: obstacles against the player and the balls, the enemy's
 // ball against the player, the player's step, the enemy, and last the balls in flight.
@@ -22,3 +24,5 @@ void WalkPlayer(Game& game) {
     player.SetLeft(player.left() + static_cast<float>(game.vars.playerDX));
     player.SetTop(player.top() + static_cast<float>(game.vars.playerDY));
 }
+
+}  // namespace vexmire

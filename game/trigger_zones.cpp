@@ -1,16 +1,22 @@
 #include <array>
 
-#include "../scene/level_names.h"
-#include "hints.h"
-#include "rules.h"
+#include "game/hints.h"
+#include "game/rules.h"
+#include "scene/level_names.h"
+
+namespace vexmire {
 
 namespace {
 
 constexpr const char* kKeyCode = "3916";
 
-Entity& Obstacle(Game& game, int16_t i) { return game.level.obstacles(i); }
+Entity& Obstacle(Game& game, int16_t i) {
+    return game.level.obstacles(i);
+}
 
-void SetHint(Game& game, const char* text) { game.level.tip->caption = text; }
+void SetHint(Game& game, const char* text) {
+    game.level.tip->caption = text;
+}
 
 // A trigger leaves the field as it fires, so it fires once.
 void WakeEnemy(Game& game, int16_t trigger) {
@@ -122,3 +128,5 @@ void RunEnterAction(Game& game) {
         DefuseBomb(game);
     }
 }
+
+}  // namespace vexmire

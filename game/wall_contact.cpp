@@ -1,5 +1,7 @@
-#include "../scene/checked_int.h"
-#include "rules.h"
+#include "game/rules.h"
+#include "scene/checked_int.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -36,3 +38,5 @@ void CheckPlayerContact(Game& game, int16_t i) {
     }
     PushPlayerOut(game, obstacle);
 }
+
+}  // namespace vexmire

@@ -1,4 +1,6 @@
-#include "headless_platform.h"
+#include "platform/headless_platform.h"
+
+namespace vexmire {
 
 void HeadlessPlatform::Record(PlatformCall call) {
     calls_.push_back(call);
@@ -19,7 +21,9 @@ std::string HeadlessPlatform::PromptForText(const std::string& prompt, const std
     return answer;
 }
 
-void HeadlessPlatform::SoundBeep() { Record({PlatformCall::Kind::Beep, "", "", "", Window::Game, false}); }
+void HeadlessPlatform::SoundBeep() {
+    Record({PlatformCall::Kind::Beep, "", "", "", Window::Game, false});
+}
 
 void HeadlessPlatform::EndProgram() {
     ended_ = true;
@@ -37,3 +41,5 @@ void HeadlessPlatform::SetWindowVisible(Window window, bool visible) {
 bool HeadlessPlatform::IsVisible(Window window) const {
     return window == Window::Game ? gameVisible_ : titleVisible_;
 }
+
+}  // namespace vexmire

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
+#include "game/platform.h"
+
+namespace vexmire {
 
 // One call the rules or the shell made to the platform.
 struct PlatformCall {
@@ -24,7 +26,7 @@ struct PlatformCall {
 // (the empty text, as Cancel, when the queue is empty) and ends the program by throwing
 // ProgramEnded, so that nothing after EndProgram runs.
 class HeadlessPlatform : public Platform {
-public:
+  public:
     void ShowMessageBox(const std::string& text, const std::string& title) override;
     std::string PromptForText(const std::string& prompt, const std::string& title) override;
     void SoundBeep() override;
@@ -43,7 +45,7 @@ public:
         observer_ = std::move(observer);
     }
 
-private:
+  private:
     void Record(PlatformCall call);
 
     std::deque<std::string> answers_;
@@ -53,3 +55,5 @@ private:
     bool titleVisible_ = false;
     bool ended_ = false;
 };
+
+}  // namespace vexmire

@@ -1,6 +1,8 @@
-#include "checked_int.h"
+#include "scene/checked_int.h"
 
 #include <cmath>
+
+namespace vexmire {
 
 namespace checked {
 
@@ -10,3 +12,5 @@ void ThrowOverflow(double value, const char* what) {
 }
 
 }  // namespace checked
+
+}  // namespace vexmire

@@ -8,7 +8,9 @@
 #include <emmintrin.h>
 #endif
 
-#include "program_fault.h"
+#include "scene/program_fault.h"
+
+namespace vexmire {
 
 // Every conversion from a real to an integer in the game rounds to nearest with ties to even,
 // and a result that does not fit is a fault of the program, never a wrapped value.
@@ -55,3 +57,5 @@ inline int16_t Subtract16(int16_t a, int16_t b) {
 }
 
 }  // namespace checked
+
+}  // namespace vexmire

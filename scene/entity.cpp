@@ -1,4 +1,6 @@
-#include "entity.h"
+#include "scene/entity.h"
+
+namespace vexmire {
 
 std::string_view KindName(EntityKind kind) {
     switch (kind) {
@@ -23,3 +25,5 @@ void Entity::RoundRectOnce() const {
     rect_ = RoundRect(left_, top_, width_, height_);
     rectRounded_ = true;
 }
+
+}  // namespace vexmire

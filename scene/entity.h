@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "pixel_rect.h"
-#include "sprite.h"
+#include "scene/pixel_rect.h"
+#include "scene/sprite.h"
+
+namespace vexmire {
 
 enum class EntityKind { Shape, Image, Label, Timer };
 
@@ -103,3 +105,5 @@ inline PixelRect RectOf(const Entity& entity) {
 inline bool Overlaps(const Entity& a, const Entity& b) {
     return Overlaps(a.rect(), b.rect());
 }
+
+}  // namespace vexmire

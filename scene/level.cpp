@@ -1,6 +1,8 @@
-#include "level.h"
+#include "scene/level.h"
 
 #include <array>
+
+namespace vexmire {
 
 namespace {
 
@@ -50,9 +52,9 @@ constexpr std::array<Row, 72> kRows = {{
     {"shpObstacle", 37, kShape, 744, 664, 9, 9, true, kRect, kDarkRed},
     {"shpObstacle", 36, kShape, 728, 664, 9, 9, true, kRect, kDarkRed},
     {"shpObstacle", 35, kShape, 712, 664, 9, 9, true, kRect, kDarkRed},
-    {"shpObstacle", 34, kShape, 704, 656, 97, 25, true, kRect, kBlack},     // bomb panel
+    {"shpObstacle", 34, kShape, 704, 656, 97, 25, true, kRect, kBlack},      // bomb panel
     {"shpObstacle", 33, kShape, 696, 648, 113, 41, true, kRect, kDarkGrey},  // bomb body
-    {"shpObstacle", 14, kShape, 16, 696, 825, 9, true, kRect, kBlack},      // bottom wall
+    {"shpObstacle", 14, kShape, 16, 696, 825, 9, true, kRect, kBlack},       // bottom wall
     {"imgPlayer", -1, kImage, 24, 256, 30, 30, true, kRect, kBlack},
     {"shpGlass", 10, kShape, 760, 528, 9, 9, false, kRect, kCyan},
     {"shpGlass", 9, kShape, 728, 592, 9, 9, false, kRect, kCyan},
@@ -65,9 +67,9 @@ constexpr std::array<Row, 72> kRows = {{
     {"shpGlass", 2, kShape, 736, 552, 9, 9, false, kRect, kCyan},
     {"shpGlass", 1, kShape, 744, 576, 9, 9, false, kRect, kCyan},
     {"shpGlass", 0, kShape, 688, 504, 17, 17, false, kRect, kCyan},
-    {"shpObstacle", 32, kShape, 680, 480, 145, 9, false, kRect, kPink},  // glass hint zone
-    {"shpObstacle", 31, kShape, 680, 488, 145, 9, true, kRect, kTeal},   // glass pane
-    {"shpObstacle", 30, kShape, 840, 120, 9, 81, false, kRect, kPink},   // note zone
+    {"shpObstacle", 32, kShape, 680, 480, 145, 9, false, kRect, kPink},    // glass hint zone
+    {"shpObstacle", 31, kShape, 680, 488, 145, 9, true, kRect, kTeal},     // glass pane
+    {"shpObstacle", 30, kShape, 840, 120, 9, 81, false, kRect, kPink},     // note zone
     {"shpObstacle", 29, kShape, 120, 496, 9, 33, true, kRect, kDarkGrey},  // keypad body
     {"shpObstacle", 28, kShape, 120, 472, 25, 81, false, kRect, kPink},    // keypad zone
     {"shpObstacle", 26, kShape, 224, 424, 9, 273, false, kRect, kPink},    // jail door hint
@@ -105,8 +107,8 @@ constexpr std::array<Row, 72> kRows = {{
     {"imgRPlayer", -1, kImage, -50, 24, 30, 30, true, kRect, kBlack},
     {"imgLPlayer", -1, kImage, -50, 144, 30, 30, true, kRect, kBlack},
     {"imgDPlayer", -1, kImage, -50, 104, 30, 30, true, kRect, kBlack},
-    {"Shape2", -1, kShape, 0, 704, 857, 57, true, kRect, kBlack},         // status panel
-    {"shpObstacle", 27, kShape, 784, 32, 33, 49, false, kRect, kPink},   // lever zone
+    {"Shape2", -1, kShape, 0, 704, 857, 57, true, kRect, kBlack},           // status panel
+    {"shpObstacle", 27, kShape, 784, 32, 33, 49, false, kRect, kPink},      // lever zone
     {"shpObstacle", 1, kShape, 232, 424, 17, 273, true, kRect, kDarkGrey},  // jail door
 }};
 
@@ -166,3 +168,5 @@ void BuildLevel(Scene& scene) {
     timer.intervalMs = 1;
     scene.Add(std::move(timer));
 }
+
+}  // namespace vexmire

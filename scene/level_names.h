@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vexmire {
+
 // What the members of shpObstacle are in the level table (level.cpp), by the part each plays.
 // The rules address the level only through these names.
 namespace obstacle {
@@ -47,3 +49,5 @@ constexpr float kLeverUp = 792;      // where the level puts the lever
 constexpr float kLeverPulled = 790;  // two pixels to the left
 constexpr float kNoteInReach = 736;  // the note zone, brought from beyond the right wall
 }  // namespace place
+
+}  // namespace vexmire

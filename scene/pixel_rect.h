@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-#include "checked_int.h"
+#include "scene/checked_int.h"
+
+namespace vexmire {
 
 // Pixels from left to right - 1 and from top to bottom - 1: right and bottom are exclusive.
 struct PixelRect {
@@ -39,3 +41,5 @@ inline bool Overlaps(const PixelRect& a, const PixelRect& b) {
     const int64_t down = int64_t{bottom} - top;
     return (across < down ? across : down) > 0;
 }
+
+}  // namespace vexmire

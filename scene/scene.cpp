@@ -1,15 +1,19 @@
-#include "scene.h"
+#include "scene/scene.h"
 
 #include <algorithm>
 
-#include "program_fault.h"
+#include "scene/program_fault.h"
+
+namespace vexmire {
 
 void EntityArray::ThrowMissing(int index) const {
     throw ProgramFault(name_ + "(" + std::to_string(index) + ") does not exist: the family has " +
                        std::to_string(members_.size()) + " members");
 }
 
-Entity& Scene::Add(Entity entity) { return entities_.emplace_back(std::move(entity)); }
+Entity& Scene::Add(Entity entity) {
+    return entities_.emplace_back(std::move(entity));
+}
 
 Entity* Scene::Find(std::string_view name) {
     for (Entity& entity : entities_) {
@@ -43,3 +47,5 @@ EntityArray Scene::Family(std::string_view name) {
     }
     return EntityArray(std::string(name), std::move(members));
 }
+
+}  // namespace vexmire

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "entity.h"
+#include "scene/entity.h"
+
+namespace vexmire {
 
 // A family of entities sharing one name, addressed by a zero-based index. Families have a fixed
 // size; addressing a missing member is a fault of the program and fails loudly.
@@ -58,3 +60,5 @@ class Scene {
   private:
     std::deque<Entity> entities_;  // a deque keeps references stable while building
 };
+
+}  // namespace vexmire

@@ -1,9 +1,11 @@
-#include "sprite.h"
+#include "scene/sprite.h"
 
 #include <array>
 #include <string>
 
-#include "program_fault.h"
+#include "scene/program_fault.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -32,14 +34,24 @@ const Sprite& SpriteOf(std::string_view owner) {
 
 std::string_view DrawingName(Drawing drawing) {
     switch (drawing) {
-        case Drawing::PlayerUp: return "player_up";
-        case Drawing::PlayerRight: return "player_right";
-        case Drawing::PlayerDown: return "player_down";
-        case Drawing::PlayerLeft: return "player_left";
-        case Drawing::EnemyUp: return "enemy_up";
-        case Drawing::EnemyRight: return "enemy_right";
-        case Drawing::EnemyLeft: return "enemy_left";
-        case Drawing::EnemyDown: return "enemy_down";
+        case Drawing::PlayerUp:
+            return "player_up";
+        case Drawing::PlayerRight:
+            return "player_right";
+        case Drawing::PlayerDown:
+            return "player_down";
+        case Drawing::PlayerLeft:
+            return "player_left";
+        case Drawing::EnemyUp:
+            return "enemy_up";
+        case Drawing::EnemyRight:
+            return "enemy_right";
+        case Drawing::EnemyLeft:
+            return "enemy_left";
+        case Drawing::EnemyDown:
+            return "enemy_down";
     }
     return "player_right";
 }
+
+}  // namespace vexmire

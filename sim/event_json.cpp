@@ -1,6 +1,8 @@
-#include "event_json.h"
+#include "sim/event_json.h"
 
 #include <nlohmann/json.hpp>
+
+namespace vexmire {
 
 std::string EventLine(const PlatformCall& call) {
     using Json = nlohmann::ordered_json;
@@ -24,3 +26,5 @@ std::string EventLine(const PlatformCall& call) {
     }
     return Json{{"event", "unknown"}}.dump();
 }
+
+}  // namespace vexmire

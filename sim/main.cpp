@@ -5,7 +5,9 @@
 #include <iostream>
 #include <string>
 
-#include "run_script.h"
+#include "sim/run_script.h"
+
+using namespace vexmire;
 
 // vexmire-sim [SCRIPT]: runs SCRIPT, or standard input when it is absent or "-".
 int main(int argc, char** argv) {

@@ -5,7 +5,9 @@
 #include <QtGlobal>
 
 #include "platform/qt/painter.h"
-#include "render.h"
+#include "sim/render.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -38,3 +40,5 @@ bool RenderGameWindow(const Scene& scene, const std::string& path, std::string& 
     }
     return true;
 }
+
+}  // namespace vexmire

@@ -1,14 +1,16 @@
-#include "run_script.h"
+#include "sim/run_script.h"
 
 #include <exception>
 #include <string>
 
-#include "../platform/platform.h"
-#include "../scene/program_fault.h"
-#include "command_parser.h"
-#include "malformed_line.h"
-#include "script_reader.h"
-#include "sim_driver.h"
+#include "game/platform.h"
+#include "scene/program_fault.h"
+#include "script/command_parser.h"
+#include "script/malformed_line.h"
+#include "script/script_reader.h"
+#include "sim/sim_driver.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -63,3 +65,5 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err) {
         return Report(out, err, reader.lineNumber(), "unexpected failure", kFailed);
     }
 }
+
+}  // namespace vexmire

@@ -1,12 +1,14 @@
-#include "sim_driver.h"
+#include "sim/sim_driver.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "../app/shell.h"
-#include "event_json.h"
-#include "render.h"
-#include "state_json.h"
+#include "game/shell.h"
+#include "sim/event_json.h"
+#include "sim/render.h"
+#include "sim/state_json.h"
+
+namespace vexmire {
 
 struct SimDriver::Executor {
     SimDriver& driver;
@@ -58,3 +60,5 @@ void SimDriver::Execute(const Command& command) {
 void SimDriver::PrintState() {
     out_ << StateLine(game_, ticks_) << '\n';
 }
+
+}  // namespace vexmire

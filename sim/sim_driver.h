@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <ostream>
 
-#include "../game/game.h"
-#include "../platform/headless_platform.h"
-#include "command.h"
+#include "game/game.h"
+#include "platform/headless_platform.h"
+#include "script/command.h"
+
+namespace vexmire {
 
 // The game window's scene and rules on the headless platform, with every platform call printed
 // as an event line the moment it happens.
@@ -34,3 +36,5 @@ class SimDriver {
     Game game_;
     uint64_t ticks_ = 0;
 };
+
+}  // namespace vexmire

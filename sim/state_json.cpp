@@ -1,11 +1,13 @@
-#include "state_json.h"
+#include "sim/state_json.h"
 
 #include <array>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#include "numbers.h"
+#include "script/numbers.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -124,3 +126,5 @@ std::string StateLine(const Game& game, uint64_t ticks) {
     }
     return line;
 }
+
+}  // namespace vexmire

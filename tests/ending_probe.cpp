@@ -18,10 +18,12 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "app/game_window.h"
 #include "app/title_window.h"
 #include "game/game.h"
 #include "game/hints.h"
-#include "platform/qt/game_window.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -245,3 +247,5 @@ void StartProbe() {
 }  // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(StartProbe)
+
+}  // namespace vexmire

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vexmire {
+
 // Every way a run of the game ends, each in a process of its own: the real program's main(),
 // built with tests/ending_probe.cpp, on Qt's offscreen platform.
 namespace {
@@ -93,3 +95,5 @@ INSTANTIATE_TEST_SUITE_P(Program, EveryEnding, testing::ValuesIn(kEndings),
                          });
 
 }  // namespace
+
+}  // namespace vexmire

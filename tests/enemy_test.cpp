@@ -1,4 +1,6 @@
-#include "game_fixture.h"
+#include "tests/game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -148,3 +150,5 @@ TEST_F(EnemyTest, DefeatedEnemyRunsNoFurtherRule) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -4,15 +4,17 @@
 
 #include <string>
 
-#include "app/shell.h"
 #include "game/game.h"
 #include "game/key_codes.h"
 #include "game/rules.h"
+#include "game/shell.h"
 #include "platform/headless_platform.h"
+
+namespace vexmire {
 
 // A game just started with New Game, driven without a window.
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     GameTest() : game(platform) {
         Form_Load(game);
         cmdRun_Click(platform);
@@ -50,3 +52,5 @@ protected:
     HeadlessPlatform platform;
     Game game;
 };
+
+}  // namespace vexmire

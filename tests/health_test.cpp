@@ -1,4 +1,6 @@
-#include "game_fixture.h"
+#include "tests/game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -77,3 +79,5 @@ TEST_F(HealthTest, TheEnemyItselfDoesNoHarm) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

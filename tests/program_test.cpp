@@ -13,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "sim_test_support.h"
+#include "tests/sim_test_support.h"
+
+namespace vexmire {
 
 // The real program, started as a player starts it: its options, its recordings and its
 // replays, each run a process of its own on Qt's offscreen platform.
@@ -160,3 +162,5 @@ TEST(ProgramRecordTest, ARecordingCutShortByAKillReplaysUpToItsLastCompleteLine)
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -1,5 +1,7 @@
 #include "game/hints.h"
-#include "game_fixture.h"
+#include "tests/game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -141,3 +143,5 @@ TEST_F(PuzzleTest, WalkingIntoZoneTwentyOneWakesTheEnemyOnce) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -5,6 +5,8 @@
 
 #include "platform/qt/desktop_bell.h"
 
+namespace vexmire {
+
 namespace {
 
 // A sound server that is not there: libcanberra's PulseAudio driver, pointed at no server.
@@ -34,3 +36,5 @@ TEST_F(NoSoundServer, TheBellFallsBackToTheWindowSystemsBellEveryTimeAndNothingW
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -12,13 +12,15 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/shell.h"
+#include "app/game_window.h"
 #include "app/game_windows.h"
 #include "app/title_window.h"
 #include "game/game.h"
-#include "platform/qt/game_window.h"
+#include "game/shell.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/tick_driver.h"
+
+namespace vexmire {
 
 // A clock that moves only when the test moves it.
 class TestClock {
@@ -39,26 +41,29 @@ class TestClock {
 class QtGameTest : public ::testing::Test {
   protected:
     QtGameTest()
-        : windows(platform), game(windows.game), form1(windows.form1), form2(windows.form2) {
+        : windows(platform),
+          game(windows.game),
+          gameWindow(windows.gameWindow),
+          titleWindow(windows.titleWindow) {
         platform.SetBeep([this] { ++beeps; });
         platform.SetExit([this] { ++exits; });
-        form1.ticks().SetClock(clock.Reader());
+        gameWindow.ticks().SetClock(clock.Reader());
         Form_Load(game);
     }
     ~QtGameTest() override {
-        form1.hide();
-        form2.hide();
+        gameWindow.hide();
+        titleWindow.hide();
     }
 
     // Moves the clock to the next tick's deadline and lets the driver see it.
     void NextTick() {
         clock.Advance(TickDriver::kPeriod);
-        form1.ticks().Poll();
+        gameWindow.ticks().Poll();
     }
-    int64_t ticksRun() { return form1.ticks().ticksRun(); }
+    int64_t ticksRun() { return gameWindow.ticks().ticksRun(); }
 
     void NewGame() {
-        form2.cmdRun()->click();
+        titleWindow.cmdRun()->click();
         QCoreApplication::processEvents();
     }
 
@@ -71,7 +76,7 @@ class QtGameTest : public ::testing::Test {
     // Runs `act` on the game's dialog as soon as the next one is open, from inside its own
     // event loop, the way a player's click would reach it. Never after the test has ended.
     void WhenDialogOpens(std::function<void(QDialog*)> act) {
-        QTimer::singleShot(0, &form1, [act = std::move(act)] { act(OpenDialog()); });
+        QTimer::singleShot(0, &gameWindow, [act = std::move(act)] { act(OpenDialog()); });
     }
     static QDialog* OpenDialog() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -87,8 +92,10 @@ class QtGameTest : public ::testing::Test {
     QtPlatform platform;
     GameWindows windows;
     Game& game;
-    GameWindow& form1;
-    TitleWindow& form2;
+    GameWindow& gameWindow;
+    TitleWindow& titleWindow;
     int beeps = 0;
     int exits = 0;
 };
+
+}  // namespace vexmire

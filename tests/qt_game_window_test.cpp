@@ -11,7 +11,9 @@
 
 #include "game/hints.h"
 #include "platform/qt/painter.h"
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -21,7 +23,7 @@ class GameWindowTest : public QtGameTest {
 
     void Activation(QEvent::Type type) {
         QEvent event(type);
-        QCoreApplication::sendEvent(&form1, &event);
+        QCoreApplication::sendEvent(&gameWindow, &event);
     }
     // Where the player stands in the keypad's zone, clear of every wall.
     void StandAtTheKeypad() {
@@ -31,37 +33,37 @@ class GameWindowTest : public QtGameTest {
 };
 
 TEST_F(GameWindowTest, TheWindowHasTheFixedSizeAndCaptionOfTheGame) {
-    EXPECT_EQ(form1.windowTitle(), "Vexmire");
-    EXPECT_EQ(form1.size(), QSize(838, 759));
-    EXPECT_EQ(form1.minimumSize(), form1.maximumSize());
+    EXPECT_EQ(gameWindow.windowTitle(), "Vexmire");
+    EXPECT_EQ(gameWindow.size(), QSize(838, 759));
+    EXPECT_EQ(gameWindow.minimumSize(), gameWindow.maximumSize());
 }
 
 TEST_F(GameWindowTest, ThePlayerWalksTwoPixelsATick) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     for (int n = 0; n < 64; ++n) NextTick();
     EXPECT_EQ(player().left(), 24 + 128);
 }
 
 TEST_F(GameWindowTest, AwayFromTheKeyboardTheGameHoldsStillAndAHeldKeyCountsAsReleased) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     NextTick();
     EXPECT_EQ(player().left(), 26);
     Activation(QEvent::WindowDeactivate);
-    EXPECT_TRUE(form1.away());
+    EXPECT_TRUE(gameWindow.away());
     EXPECT_EQ(game.vars.playerDX, 0);
     const int64_t before = ticksRun();
     clock.Advance(std::chrono::seconds(3));
-    form1.ticks().Poll();
+    gameWindow.ticks().Poll();
     EXPECT_EQ(ticksRun(), before);
-    EXPECT_FALSE(form1.ticks().scheduled());
+    EXPECT_FALSE(gameWindow.ticks().scheduled());
     // Back at the keyboard, play goes on at once, with none of the missed ticks.
     Activation(QEvent::WindowActivate);
-    EXPECT_FALSE(form1.away());
-    form1.ticks().Poll();
+    EXPECT_FALSE(gameWindow.away());
+    gameWindow.ticks().Poll();
     EXPECT_EQ(ticksRun(), before);
     NextTick();
     EXPECT_EQ(ticksRun(), before + 1);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     NextTick();
     EXPECT_EQ(player().left(), 28);
 }
@@ -69,20 +71,20 @@ TEST_F(GameWindowTest, AwayFromTheKeyboardTheGameHoldsStillAndAHeldKeyCountsAsRe
 // On Wayland a key can come a moment before the window is told that it is active again.
 TEST_F(GameWindowTest, AKeyThatComesBeforeTheWindowIsActiveAgainIsTheGamesAndPlayGoesOn) {
     Activation(QEvent::WindowDeactivate);
-    ASSERT_TRUE(form1.away());
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
-    EXPECT_FALSE(form1.away());
+    ASSERT_TRUE(gameWindow.away());
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
+    EXPECT_FALSE(gameWindow.away());
     EXPECT_EQ(game.vars.playerDX, 2);
     NextTick();
     EXPECT_EQ(player().left(), 26);
     Activation(QEvent::WindowActivate);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 0);
     // A release alone proves it as well.
     Activation(QEvent::WindowDeactivate);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Space);
-    EXPECT_FALSE(form1.away());
-    EXPECT_FALSE(form1.ticks().paused());
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_FALSE(gameWindow.away());
+    EXPECT_FALSE(gameWindow.ticks().paused());
 }
 
 TEST_F(GameWindowTest, LeavingWithNoKeyHeldSendsNoKeyUp) {
@@ -92,21 +94,21 @@ TEST_F(GameWindowTest, LeavingWithNoKeyHeldSendsNoKeyUp) {
 }
 
 TEST_F(GameWindowTest, AnotherWindowTakingTheKeyboardHoldsTheGame) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&gameWindow));
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_TRUE(form1.away());
-    form1.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));
-    EXPECT_FALSE(form1.away());
+    EXPECT_TRUE(gameWindow.away());
+    gameWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&gameWindow));
+    EXPECT_FALSE(gameWindow.away());
 }
 
 TEST_F(GameWindowTest, AtTheTitleTheHiddenGameIsNeverAway) {
-    form1.hide();
+    gameWindow.hide();
     Activation(QEvent::WindowDeactivate);
-    EXPECT_FALSE(form1.away());
+    EXPECT_FALSE(gameWindow.away());
     NextTick();
     EXPECT_EQ(ticksRun(), 1);
 }
@@ -124,9 +126,9 @@ TEST_F(GameWindowTest, APromptOpenedInATickHoldsEveryFurtherTickAndKeyUntilItClo
         EXPECT_TRUE(platform.dialogOpen());
         // Ticks fall due and keys arrive while the prompt is open: none reaches the rules.
         clock.Advance(std::chrono::seconds(2));
-        form1.ticks().Poll();
+        gameWindow.ticks().Poll();
         QCoreApplication::processEvents();
-        SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
+        SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
         EXPECT_EQ(ticksRun(), 1);
         EXPECT_EQ(game.vars.playerDY, 0);
         int prompts = 0;
@@ -143,7 +145,7 @@ TEST_F(GameWindowTest, APromptOpenedInATickHoldsEveryFurtherTickAndKeyUntilItClo
     // The tick that opened the prompt finished with its answer: the jail door is open.
     EXPECT_EQ(game.level.obstacles(1).left(), -100);
     // The pace starts afresh: no burst of the ticks that fell due meanwhile.
-    form1.ticks().Poll();
+    gameWindow.ticks().Poll();
     EXPECT_EQ(ticksRun(), 1);
     NextTick();
     EXPECT_EQ(ticksRun(), 2);
@@ -171,7 +173,7 @@ TEST_F(GameWindowTest, ThePromptAndTheMessageAreFixedModalDialogsOfTheGameWindow
     bool prompted = false;
     WhenDialogOpens([&](QDialog* dialog) {
         prompted = true;
-        ExpectAFixedModalDialogOf(form1, dialog);
+        ExpectAFixedModalDialogOf(gameWindow, dialog);
         if (dialog != nullptr) dialog->reject();
     });
     NextTick();
@@ -181,10 +183,10 @@ TEST_F(GameWindowTest, ThePromptAndTheMessageAreFixedModalDialogsOfTheGameWindow
     bool told = false;
     WhenDialogOpens([&](QDialog* dialog) {
         told = true;
-        ExpectAFixedModalDialogOf(form1, dialog);
+        ExpectAFixedModalDialogOf(gameWindow, dialog);
         if (dialog != nullptr) dialog->accept();
     });
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Return);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Return);
     EXPECT_TRUE(told);
 }
 
@@ -225,16 +227,16 @@ TEST_F(GameWindowTest, TheWinningMessageEndsTheProgramOnceClosed) {
         EXPECT_EQ(exits, 0);
         box->buttons().front()->click();
     });
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Return);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Return);
     EXPECT_TRUE(shown);
     EXPECT_EQ(exits, 1);
     EXPECT_TRUE(platform.ended());
-    EXPECT_FALSE(form1.isVisible());
-    EXPECT_FALSE(form2.isVisible());
+    EXPECT_FALSE(gameWindow.isVisible());
+    EXPECT_FALSE(titleWindow.isVisible());
     // After the end no tick and no key runs a handler.
     NextTick();
     EXPECT_EQ(ticksRun(), 0);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 0);
 }
 
@@ -257,3 +259,5 @@ TEST_F(GameWindowTest, TheFifthHitEndsTheGameAfterItsMessage) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -8,7 +8,9 @@
 #include <QWindow>
 
 #include "platform/qt/release_hold_back.h"
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -97,27 +99,29 @@ class HeldKeysInTheGameTest : public QtGameTest {
   protected:
     HeldKeysInTheGameTest() {
         NewGame();
-        form1.windowHandle()->installEventFilter(&holdBack);
+        gameWindow.windowHandle()->installEventFilter(&holdBack);
     }
     void Repeat(int key, ulong time) {
-        Send(form1.windowHandle(), QEvent::KeyRelease, key, time);
+        Send(gameWindow.windowHandle(), QEvent::KeyRelease, key, time);
         NextTick();  // the press is late: a tick runs between the two
-        Send(form1.windowHandle(), QEvent::KeyPress, key, time);
+        Send(gameWindow.windowHandle(), QEvent::KeyPress, key, time);
     }
 
     ReleaseHoldBack holdBack;
 };
 
 TEST_F(HeldKeysInTheGameTest, TwoHeldArrowsWalkDiagonallyThroughUnpairedRepeats) {
-    Send(form1.windowHandle(), QEvent::KeyPress, Qt::Key_Right, 100);
-    Send(form1.windowHandle(), QEvent::KeyPress, Qt::Key_Down, 300);
+    Send(gameWindow.windowHandle(), QEvent::KeyPress, Qt::Key_Right, 100);
+    Send(gameWindow.windowHandle(), QEvent::KeyPress, Qt::Key_Down, 300);
     for (ulong time = 960; time < 1600; time += 40) Repeat(Qt::Key_Down, time);
     EXPECT_EQ(game.vars.playerDX, 2);
     EXPECT_EQ(game.vars.playerDY, 2);
-    Send(form1.windowHandle(), QEvent::KeyRelease, Qt::Key_Down, 1700);
+    Send(gameWindow.windowHandle(), QEvent::KeyRelease, Qt::Key_Down, 1700);
     holdBack.LetTheReleaseThrough();
     EXPECT_EQ(game.vars.playerDX, 0);
     EXPECT_EQ(game.vars.playerDY, 0);
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -2,7 +2,9 @@
 
 #include "game/key_codes.h"
 #include "platform/qt/key_map.h"
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -70,37 +72,39 @@ class KeysInTheGameWindowTest : public QtGameTest {
 };
 
 TEST_F(KeysInTheGameWindowTest, AHeldArrowKeepsWalkingThroughTheKeyRepeat) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 2);
     // The repeat sends a release and a press each time; the release is not a key-up.
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right, true);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Right, true);
     EXPECT_EQ(game.vars.playerDX, 2);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right, true);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right, true);
     EXPECT_EQ(game.vars.playerDX, 2);
     NextTick();
     EXPECT_EQ(player().left(), 26);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 0);
 }
 
 TEST_F(KeysInTheGameWindowTest, EachRepeatOfAHeldSpaceFiresAgain) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Space, true);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space, true);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Space, true);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space, true);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Space, true);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space, true);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Space, true);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space, true);
     EXPECT_EQ(game.vars.shotsFired, 3);
 }
 
 TEST_F(KeysInTheGameWindowTest, TheReleaseOfAnyKeyStopsThePlayerEvenTabOrShift) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Tab);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Tab);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Tab);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Tab);
     EXPECT_EQ(game.vars.playerDY, 0);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Shift, false, Qt::ShiftModifier);
-    SendKey(&form1, QEvent::KeyRelease, Qt::Key_Shift);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Shift, false, Qt::ShiftModifier);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Shift);
     EXPECT_EQ(game.vars.playerDY, 0);
 }
 
 }  // namespace
+
+}  // namespace vexmire

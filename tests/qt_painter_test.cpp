@@ -7,14 +7,16 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/shell.h"
 #include "game/game.h"
 #include "game/hints.h"
+#include "game/shell.h"
 #include "platform/headless_platform.h"
 #include "platform/qt/disc_pixels.h"
 #include "platform/qt/game_font.h"
 #include "platform/qt/painter.h"
 #include "platform/qt/sprite_images.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -325,3 +327,5 @@ TEST(LabelText, MissingMsSansSerifFallsBackToDejaVuSans) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -12,9 +12,11 @@
 #include <QTimer>
 
 #include "game/script_recorder.h"
-#include "qt_game_fixture.h"
 #include "sim/state_json.h"
-#include "sim_test_support.h"
+#include "tests/qt_game_fixture.h"
+#include "tests/sim_test_support.h"
+
+namespace vexmire {
 
 // A game played through the game window's own key and tick paths is recorded, and the recording
 // played through vexmire-sim comes to the very same game.
@@ -39,7 +41,7 @@ class RecordingTest : public QtGameTest {
         if (dialog == nullptr) return;
         const int64_t before = ticksRun();
         clock.Advance(std::chrono::seconds(1));
-        form1.ticks().Poll();
+        gameWindow.ticks().Poll();
         EXPECT_EQ(ticksRun(), before) << "a tick ran inside a dialog";
         ++dialogsClosed;
         if (auto* prompt = qobject_cast<QInputDialog*>(dialog)) {
@@ -63,9 +65,9 @@ class RecordingTest : public QtGameTest {
             int number = 1;
             words >> number;
             if (verb == "keydown" || verb == "press")
-                SendKey(&form1, QEvent::KeyPress, Key(number));
+                SendKey(&gameWindow, QEvent::KeyPress, Key(number));
             if (verb == "keyup" || verb == "press") {
-                SendKey(&form1, QEvent::KeyRelease, Key(number));
+                SendKey(&gameWindow, QEvent::KeyRelease, Key(number));
             }
             for (int n = 0; verb == "tick" && n < number && exits == 0; ++n) {
                 if (++ticks == leaveKeyboardAtTick) LeaveAndComeBack();
@@ -84,14 +86,14 @@ class RecordingTest : public QtGameTest {
                                 : game.vars.playerDY > 0 ? 40
                                                          : 38;
         QEvent leave(QEvent::WindowDeactivate);
-        QCoreApplication::sendEvent(&form1, &leave);
+        QCoreApplication::sendEvent(&gameWindow, &leave);
         const int64_t before = ticksRun();
         clock.Advance(std::chrono::seconds(2));
-        form1.ticks().Poll();
+        gameWindow.ticks().Poll();
         EXPECT_EQ(ticksRun(), before);
         QEvent back(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(&form1, &back);
-        SendKey(&form1, QEvent::KeyPress, Key(walking));
+        QCoreApplication::sendEvent(&gameWindow, &back);
+        SendKey(&gameWindow, QEvent::KeyPress, Key(walking));
     }
 
     std::ostringstream recording;
@@ -184,3 +186,5 @@ TEST(ScriptRecorderTest, AFullDiskStopsTheRecordingWithOneLineAndTheGameGoesOn) 
 }
 
 }  // namespace
+
+}  // namespace vexmire

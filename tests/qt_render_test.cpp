@@ -7,10 +7,12 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "app/shell.h"
 #include "game/game.h"
+#include "game/shell.h"
 #include "platform/headless_platform.h"
 #include "sim/render.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -38,3 +40,5 @@ TEST(RenderCommand, AFileThatCannotBeWrittenIsReportedNotCrashedOn) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -11,7 +11,9 @@
 
 #include "game/hints.h"
 #include "platform/qt/painter.h"
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -38,14 +40,14 @@ class RepaintTest : public QtGameTest {
         NewGame();
         Play(1);  // the first tick after start-up paints the whole window once
         Shown();
-        form1.installEventFilter(&watcher);
+        gameWindow.installEventFilter(&watcher);
     }
 
     // What the window shows now, once every pending repaint has been done.
     QImage Shown() {
         QCoreApplication::processEvents();
-        return form1.screen()
-            ->grabWindow(form1.winId())
+        return gameWindow.screen()
+            ->grabWindow(gameWindow.winId())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
@@ -60,10 +62,10 @@ class RepaintTest : public QtGameTest {
 };
 
 TEST_F(RepaintTest, AfterWalkingAndShootingTheWindowShowsExactlyTheScene) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space);
     Play(90);
     EXPECT_EQ(Shown(), RenderScene(game.scene));
 }
@@ -76,7 +78,7 @@ TEST_F(RepaintTest, AHintShownAndClearedIsPaintedAsTheSceneSays) {
     EXPECT_EQ(Shown(), RenderScene(game.scene));
     player().SetLeft(24);  // on the wall at 0, 312, which clears the hint as it pushes back
     player().SetTop(282);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
     Play(3);
     ASSERT_EQ(game.level.tip->caption, "");
     EXPECT_EQ(Shown(), RenderScene(game.scene));
@@ -88,9 +90,11 @@ TEST_F(RepaintTest, ATickThatChangesNothingPaintsNothing) {
 }
 
 TEST_F(RepaintTest, AStepPaintsOnlyWhereThePlayerWasAndIs) {
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     Play(1);
     EXPECT_EQ(watcher.painted.boundingRect(), QRect(24, 256, 32, 30));
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -5,6 +5,8 @@
 
 #include "platform/qt/offscreen_notes.h"
 
+using namespace vexmire;
+
 // The Qt tests share one application on Qt's offscreen platform: no display is needed.
 int main(int argc, char* argv[]) {
     QuietOffscreenNotes();

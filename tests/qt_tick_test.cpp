@@ -7,7 +7,9 @@
 #include <QEventLoop>
 
 #include "platform/qt/tick_driver.h"
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -131,3 +133,5 @@ TEST(TickTimer, TheRealClockAndTimerDeliverTicks) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

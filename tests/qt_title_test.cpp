@@ -4,37 +4,39 @@
 #include <QLabel>
 #include <QTest>
 
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
 class TitleWindowTest : public QtGameTest {
   protected:
     // The window system activates the title window when Form_Load shows it.
-    bool TitleIsActive() { return QTest::qWaitForWindowActive(&form2); }
+    bool TitleIsActive() { return QTest::qWaitForWindowActive(&titleWindow); }
 };
 
 TEST_F(TitleWindowTest, AtStartOnlyTheTitleIsShownWhileTheHiddenGameTicks) {
-    EXPECT_TRUE(form2.isVisible());
-    EXPECT_FALSE(form1.isVisible());
+    EXPECT_TRUE(titleWindow.isVisible());
+    EXPECT_FALSE(gameWindow.isVisible());
     NextTick();
     NextTick();
     EXPECT_EQ(ticksRun(), 2);
 }
 
 TEST_F(TitleWindowTest, ItemsStandWhereTheTitleWindowPutsThem) {
-    EXPECT_EQ(form2.windowTitle(), "Vexmire");
-    EXPECT_EQ(form2.size(), QSize(312, 206));
-    EXPECT_EQ(form2.minimumSize(), form2.maximumSize());
-    EXPECT_EQ(form2.cmdRun()->text(), "&New Game");
-    EXPECT_EQ(form2.cmdRun()->geometry(), QRect(56, 104, 81, 25));
-    EXPECT_EQ(form2.cmdEnd()->text(), "&Quit");
-    EXPECT_EQ(form2.cmdEnd()->geometry(), QRect(176, 104, 81, 25));
-    EXPECT_FALSE(form2.cmdRun()->isDefault() || form2.cmdRun()->autoDefault());
-    EXPECT_FALSE(form2.cmdEnd()->isDefault() || form2.cmdEnd()->autoDefault());
+    EXPECT_EQ(titleWindow.windowTitle(), "Vexmire");
+    EXPECT_EQ(titleWindow.size(), QSize(312, 206));
+    EXPECT_EQ(titleWindow.minimumSize(), titleWindow.maximumSize());
+    EXPECT_EQ(titleWindow.cmdRun()->text(), "&New Game");
+    EXPECT_EQ(titleWindow.cmdRun()->geometry(), QRect(56, 104, 81, 25));
+    EXPECT_EQ(titleWindow.cmdEnd()->text(), "&Quit");
+    EXPECT_EQ(titleWindow.cmdEnd()->geometry(), QRect(176, 104, 81, 25));
+    EXPECT_FALSE(titleWindow.cmdRun()->isDefault() || titleWindow.cmdRun()->autoDefault());
+    EXPECT_FALSE(titleWindow.cmdEnd()->isDefault() || titleWindow.cmdEnd()->autoDefault());
     bool title = false;
     bool author = false;
-    for (const QLabel* label : form2.findChildren<QLabel*>()) {
+    for (const QLabel* label : titleWindow.findChildren<QLabel*>()) {
         if (label->text() == "Vexmire") {
             title = true;
             EXPECT_EQ(label->geometry(), QRect(0, 24, 313, 41));
@@ -53,18 +55,18 @@ TEST_F(TitleWindowTest, ItemsStandWhereTheTitleWindowPutsThem) {
 
 TEST_F(TitleWindowTest, NewGameHoldsTheFocusAndTabMovesBetweenTheButtons) {
     ASSERT_TRUE(TitleIsActive());
-    EXPECT_EQ(QApplication::focusWidget(), form2.cmdRun());
+    EXPECT_EQ(QApplication::focusWidget(), titleWindow.cmdRun());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form2.cmdEnd());
+    EXPECT_EQ(QApplication::focusWidget(), titleWindow.cmdEnd());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form2.cmdRun());
+    EXPECT_EQ(QApplication::focusWidget(), titleWindow.cmdRun());
 }
 
 TEST_F(TitleWindowTest, SpaceRightAfterStartPressesNewGame) {
     ASSERT_TRUE(TitleIsActive());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_TRUE(form1.isVisible());
-    EXPECT_FALSE(form2.isVisible());
+    EXPECT_TRUE(gameWindow.isVisible());
+    EXPECT_FALSE(titleWindow.isVisible());
     EXPECT_EQ(player().left(), 24);
     EXPECT_EQ(player().top(), 256);
     EXPECT_EQ(game.level.tip->caption, "");
@@ -76,53 +78,55 @@ TEST_F(TitleWindowTest, SpaceOnQuitAfterTabBeepsAndEnds) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(exits, 1);
-    EXPECT_FALSE(form1.isVisible());
+    EXPECT_FALSE(gameWindow.isVisible());
 }
 
 TEST_F(TitleWindowTest, AltNHandsOverToTheGameWindowWhichThenTakesTheKeys) {
     ASSERT_TRUE(TitleIsActive());
-    QTest::keyClick(&form2, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(&titleWindow, Qt::Key_N, Qt::AltModifier);
     // An access key presses its button the way a click does, down and then up.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form1.isVisible(); }));
-    EXPECT_FALSE(form2.isVisible());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gameWindow.isVisible(); }));
+    EXPECT_FALSE(titleWindow.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&gameWindow));
     QTest::keyPress(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(game.vars.playerDY, 2);
 }
 
 TEST_F(TitleWindowTest, AltQBeepsOnceAndEndsWithoutEverShowingTheGame) {
     ASSERT_TRUE(TitleIsActive());
-    QTest::keyClick(&form2, Qt::Key_Q, Qt::AltModifier);
+    QTest::keyClick(&titleWindow, Qt::Key_Q, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return platform.ended(); }));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(exits, 1);
     EXPECT_TRUE(platform.ended());
-    EXPECT_FALSE(form1.isVisible());
-    EXPECT_FALSE(form2.isVisible());
+    EXPECT_FALSE(gameWindow.isVisible());
+    EXPECT_FALSE(titleWindow.isVisible());
     // Nothing of the program runs any more: no tick, no button.
     NextTick();
     EXPECT_EQ(ticksRun(), 0);
-    EXPECT_FALSE(form1.ticks().scheduled());
-    form2.cmdRun()->click();
-    EXPECT_FALSE(form1.isVisible());
+    EXPECT_FALSE(gameWindow.ticks().scheduled());
+    titleWindow.cmdRun()->click();
+    EXPECT_FALSE(gameWindow.isVisible());
 }
 
 TEST_F(TitleWindowTest, ClosingTheTitleThroughItsFrameEndsTheProgram) {
-    form2.close();
+    titleWindow.close();
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(beeps, 0);
-    EXPECT_FALSE(form1.isVisible());
+    EXPECT_FALSE(gameWindow.isVisible());
     NextTick();
     EXPECT_EQ(ticksRun(), 0);
 }
 
 TEST_F(TitleWindowTest, ClosingTheGameWindowThroughItsFrameEndsTheProgram) {
     NewGame();
-    form1.close();
+    gameWindow.close();
     EXPECT_EQ(exits, 1);
-    EXPECT_FALSE(form2.isVisible());
+    EXPECT_FALSE(titleWindow.isVisible());
     NextTick();
     EXPECT_EQ(ticksRun(), 0);
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -10,7 +10,9 @@
 
 #include "platform/qt/painter.h"
 #include "platform/qt/window_scale.h"
-#include "qt_game_fixture.h"
+#include "tests/qt_game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -78,13 +80,13 @@ TEST(TakeScalingFromQt, KeepsTheDesktopsWishAndLeavesQtNothingToScaleBy) {
 class ScaledWindowsTest : public QtGameTest {
   protected:
     ScaledWindowsTest() {
-        form1.SetScale(2);
-        form2.SetScale(2);
+        gameWindow.SetScale(2);
+        titleWindow.SetScale(2);
     }
     QImage Shown() {
         QCoreApplication::processEvents();
-        return form1.screen()
-            ->grabWindow(form1.winId())
+        return gameWindow.screen()
+            ->grabWindow(gameWindow.winId())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
@@ -99,11 +101,11 @@ class ScaledWindowsTest : public QtGameTest {
 TEST_F(ScaledWindowsTest, AfterWalkingAndShootingTheMazeShowsEveryPixelAsASquare) {
     NewGame();
     Play(1);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Down);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Space);
-    SendKey(&form1, QEvent::KeyPress, Qt::Key_Right);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
     Play(40);
-    EXPECT_EQ(form1.size(), QSize(1676, 1518));
+    EXPECT_EQ(gameWindow.size(), QSize(1676, 1518));
     // Above the status area, where no text is drawn (text is drawn at the larger size).
     const QRect maze(0, 0, 838, 704);
     const QImage expected = RenderScene(game.scene).copy(maze).scaled(maze.size() * 2);
@@ -111,19 +113,21 @@ TEST_F(ScaledWindowsTest, AfterWalkingAndShootingTheMazeShowsEveryPixelAsASquare
 }
 
 TEST_F(ScaledWindowsTest, TheTitleWindowFollowsTheSameFactor) {
-    EXPECT_EQ(form2.size(), QSize(624, 412));
-    EXPECT_EQ(form2.cmdRun()->geometry(), QRect(112, 208, 162, 50));
-    EXPECT_EQ(form2.cmdEnd()->geometry(), QRect(352, 208, 162, 50));
-    EXPECT_EQ(form2.cmdRun()->font().pixelSize(), 22);
-    for (const QLabel* label : form2.findChildren<QLabel*>()) {
+    EXPECT_EQ(titleWindow.size(), QSize(624, 412));
+    EXPECT_EQ(titleWindow.cmdRun()->geometry(), QRect(112, 208, 162, 50));
+    EXPECT_EQ(titleWindow.cmdEnd()->geometry(), QRect(352, 208, 162, 50));
+    EXPECT_EQ(titleWindow.cmdRun()->font().pixelSize(), 22);
+    for (const QLabel* label : titleWindow.findChildren<QLabel*>()) {
         if (label->text() == "Vexmire") {
             EXPECT_EQ(label->geometry(), QRect(0, 48, 626, 82));
             EXPECT_EQ(label->font().pixelSize(), 64);
         }
     }
-    form2.SetScale(1);
-    EXPECT_EQ(form2.size(), QSize(312, 206));
-    EXPECT_EQ(form2.cmdRun()->font().pixelSize(), 11);
+    titleWindow.SetScale(1);
+    EXPECT_EQ(titleWindow.size(), QSize(312, 206));
+    EXPECT_EQ(titleWindow.cmdRun()->font().pixelSize(), 11);
 }
 
 }  // namespace
+
+}  // namespace vexmire

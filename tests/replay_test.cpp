@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace vexmire {
+
 // Every replay script under replays/ run through the real vexmire-sim and compared with its
 // expected lines. The expected file holds one JSON line per printed line; blank lines and lines
 // starting with '#' are notes for the reader. An event line must match exactly. A state line
@@ -234,3 +236,5 @@ TEST(ReplayMatcher, EventLinesMatchExactlyAndEveryLineIsCounted) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

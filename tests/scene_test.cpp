@@ -9,6 +9,8 @@
 #include "scene/program_fault.h"
 #include "scene/scene.h"
 
+namespace vexmire {
+
 namespace {
 
 Entity Box(float left, float top, float width, float height) {
@@ -115,7 +117,7 @@ TEST(CheckedConversion, ThirtyTwoBitsTakeTheirWholeRangeAndNothingBeyond) {
 }
 
 class LevelTable : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { BuildLevel(scene); }
     Scene scene;
 };
@@ -152,7 +154,8 @@ TEST_F(LevelTable, BallRowLiesInTheStatusAreaAwayFromEveryObstacle) {
         EXPECT_EQ(balls(k).left(), 416 - 16 * k);
         EXPECT_EQ(balls(k).top(), 712);
         EXPECT_EQ(balls(k).shape, ShapeKind::Oval);
-        for (int i = 0; i < 40; ++i) EXPECT_FALSE(Overlaps(balls(k), obstacles(i))) << k << " " << i;
+        for (int i = 0; i < 40; ++i)
+            EXPECT_FALSE(Overlaps(balls(k), obstacles(i))) << k << " " << i;
     }
 }
 
@@ -160,8 +163,8 @@ TEST_F(LevelTable, OnlyZonesTheKeyAndTheShardsStartHidden) {
     const std::vector<int> hiddenObstacles = {21, 22, 23, 24, 25, 26, 27, 28, 30, 32, 39};
     const EntityArray obstacles = scene.Family("shpObstacle");
     for (int i = 0; i < 40; ++i) {
-        const bool hidden = std::find(hiddenObstacles.begin(), hiddenObstacles.end(), i) !=
-                            hiddenObstacles.end();
+        const bool hidden =
+            std::find(hiddenObstacles.begin(), hiddenObstacles.end(), i) != hiddenObstacles.end();
         EXPECT_EQ(obstacles(i).visible, !hidden) << i;
     }
     const EntityArray glass = scene.Family("shpGlass");
@@ -195,3 +198,5 @@ TEST_F(LevelTable, PlayerStartsWithItsOwnCopyOfTheRightFacingDrawing) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -1,4 +1,6 @@
-#include "game_fixture.h"
+#include "tests/game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -134,3 +136,5 @@ TEST_F(ShotsTest, BallsPassThroughThePlayerAndTheEnemyBall) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "sim_test_support.h"
+#include "tests/sim_test_support.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -288,3 +290,5 @@ TEST(Walking, ThePlayerWalkingRightStopsAtWallTenNeverMoreThanTwoPixelsInside) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

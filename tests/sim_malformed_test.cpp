@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "sim/script_reader.h"
-#include "sim_test_support.h"
+#include "script/script_reader.h"
+#include "tests/sim_test_support.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -142,3 +144,5 @@ TEST(MalformedLineMessages, ALineLongerThanTheLimitIsNotReadWhole) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "sim/numbers.h"
-#include "sim_test_support.h"
+#include "script/numbers.h"
+#include "tests/sim_test_support.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -165,3 +167,5 @@ TEST(Events, QuitBeepsThenEnds) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

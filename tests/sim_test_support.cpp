@@ -1,9 +1,11 @@
-#include "sim_test_support.h"
+#include "tests/sim_test_support.h"
 
 #include <sstream>
 #include <stdexcept>
 
 #include "sim/run_script.h"
+
+namespace vexmire {
 
 const std::vector<std::string> kStartEvents = {
     R"({"event":"window","window":"Form1","visible":false})",
@@ -42,3 +44,5 @@ const nlohmann::json& EntityIn(const nlohmann::json& state, std::string_view nam
     }
     throw std::out_of_range("no entity " + std::string(name) + " in the state");
 }
+
+}  // namespace vexmire

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vexmire {
+
 // What one run of a script through the driver gave.
 struct SimRun {
     int status = -1;
@@ -23,3 +25,5 @@ extern const std::vector<std::string> kStartEvents;
 
 // One entity of a state object by its name, "imgPlayer" or "shpBall(3)".
 const nlohmann::json& EntityIn(const nlohmann::json& state, std::string_view name);
+
+}  // namespace vexmire

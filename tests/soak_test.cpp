@@ -4,11 +4,13 @@
 #include <memory>
 #include <random>
 
-#include "app/shell.h"
 #include "game/key_codes.h"
+#include "game/shell.h"
 #include "platform/headless_platform.h"
 #include "scene/level_names.h"
 #include "scene/pixel_rect.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -22,7 +24,7 @@ constexpr long kSoakTicks = 2'000'000;
 // A long random session: keys pressed and released in any order, random keypad answers, a new
 // game whenever one ends. After every tick the state must still be one the rules can reach.
 class Soak {
-public:
+  public:
     explicit Soak(unsigned seed) : random_(seed) { StartGame(); }
 
     void Run(long ticks) {
@@ -35,7 +37,7 @@ public:
     }
     int gamesPlayed() const { return gamesPlayed_; }
 
-private:
+  private:
     static bool HasFailure() { return ::testing::Test::HasFailure(); }
 
     void StartGame() {
@@ -61,8 +63,8 @@ private:
 
     int16_t RandomKey() {
         static constexpr std::array<int16_t, 10> kKeys = {
-            key::kLeft, key::kUp, key::kRight, key::kDown, key::kLeft,
-            key::kUp,   key::kRight, key::kDown, key::kSpace, key::kEnter};
+            key::kLeft, key::kUp,    key::kRight, key::kDown,  key::kLeft,
+            key::kUp,   key::kRight, key::kDown,  key::kSpace, key::kEnter};
         std::uniform_int_distribution<int> pick(0, 11);
         const int choice = pick(random_);
         if (choice < 10) return kKeys[static_cast<size_t>(choice)];
@@ -137,3 +139,5 @@ TEST(Soak, TwoMillionRandomTicksKeepTheStateSound) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -9,6 +9,8 @@
 
 #include "assets/pictures.h"
 
+namespace vexmire {
+
 namespace {
 
 constexpr int kSide = 30;
@@ -155,3 +157,5 @@ TEST(Icon, TheResourcePathsAreTheOnesTheWindowsLoad) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vexmire {
+
 // A start that cannot succeed, and a fault of the program while it runs, each in a process of
 // its own: one line on standard error, exit status 1, never an abort.
 namespace {
@@ -96,3 +98,5 @@ TEST(FaultOfTheProgram, AFaultInAKeyHandlerEndsWithOneLineInsteadOfCrossingTheEv
 }
 
 }  // namespace
+
+}  // namespace vexmire

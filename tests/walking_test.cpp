@@ -1,5 +1,7 @@
-#include "game_fixture.h"
 #include "scene/pixel_rect.h"
+#include "tests/game_fixture.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -109,3 +111,5 @@ TEST_F(WalkingTest, TicksWithNoKeyMoveNothing) {
 }
 
 }  // namespace
+
+}  // namespace vexmire

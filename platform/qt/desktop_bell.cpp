@@ -1,8 +1,10 @@
-#include "desktop_bell.h"
+#include "platform/qt/desktop_bell.h"
 
 #include <utility>
 
 #include <canberra.h>
+
+namespace vexmire {
 
 DesktopBell::DesktopBell(std::function<void()> windowSystemBell)
     : windowSystemBell_(std::move(windowSystemBell)) {}
@@ -67,3 +69,5 @@ void DesktopBell::LetTheSoundFinish(std::chrono::milliseconds longest) {
     std::unique_lock lock(mutex_);
     finished_.wait_for(lock, longest, [this] { return playing_ == 0; });
 }
+
+}  // namespace vexmire

@@ -8,6 +8,8 @@
 
 struct ca_context;
 
+namespace vexmire {
+
 // The desktop's own bell: the sound theme's "bell-window-system" played through libcanberra
 // where a sound server runs, and the window system's bell where none does (or the theme has no
 // bell). Playing goes on in the background; a game that ends right after the bell waits for it
@@ -37,3 +39,5 @@ class DesktopBell {
     std::condition_variable finished_;
     int playing_ = 0;
 };
+
+}  // namespace vexmire

@@ -1,4 +1,4 @@
-#include "destroyed_window_watch.h"
+#include "platform/qt/destroyed_window_watch.h"
 
 #include <vector>
 
@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
+
+namespace vexmire {
 
 namespace {
 
@@ -49,3 +51,5 @@ void EndWhenDestroyed(QtPlatform& platform, std::initializer_list<QWidget*> wind
     if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
     new DestroyedWindowWatch(platform, windows);
 }
+
+}  // namespace vexmire

@@ -4,10 +4,14 @@
 
 #include <QWidget>
 
-#include "qt_platform.h"
+#include "platform/qt/qt_platform.h"
+
+namespace vexmire {
 
 // A window of the game destroyed from outside the program, as `xdotool windowclose` does on
 // X11, ends the program as closing it does: the game cannot go on without either of its
 // windows, and a process with nothing left on the screen would run for ever. Qt itself never
 // destroys these windows while the program runs. Only on X11; elsewhere this does nothing.
 void EndWhenDestroyed(QtPlatform& platform, std::initializer_list<QWidget*> windows);
+
+}  // namespace vexmire

@@ -1,4 +1,6 @@
-#include "disc_pixels.h"
+#include "platform/qt/disc_pixels.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -20,3 +22,5 @@ DiscPixel DiscPixelAt(int x, int y, int width, int height) {
                       !InDisc(x, y - 1, width, height) || !InDisc(x, y + 1, width, height);
     return edge ? DiscPixel::Outline : DiscPixel::Inside;
 }
+
+}  // namespace vexmire

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vexmire {
+
 enum class DiscPixel : uint8_t { Outside, Outline, Inside };
 
 // Pixel (x, y) of the disc inscribed in a box of width × height pixels: it belongs to the disc
@@ -9,3 +11,5 @@ enum class DiscPixel : uint8_t { Outside, Outline, Inside };
 // its four neighbours does not. Worked out here rather than by an antialiasing rasteriser, so
 // that every ball looks the same, pixel for pixel and symmetric, wherever it stands.
 DiscPixel DiscPixelAt(int x, int y, int width, int height);
+
+}  // namespace vexmire

@@ -1,9 +1,11 @@
-#include "fault_report.h"
+#include "platform/qt/fault_report.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+namespace vexmire {
 
 void EndOnProgramFault(const std::exception& fault) {
     std::string what = fault.what();
@@ -14,3 +16,5 @@ void EndOnProgramFault(const std::exception& fault) {
     std::fflush(nullptr);
     std::_Exit(1);
 }
+
+}  // namespace vexmire

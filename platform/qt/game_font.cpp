@@ -1,9 +1,11 @@
-#include "game_font.h"
+#include "platform/qt/game_font.h"
 
 #include <cmath>
 
 #include <QFontDatabase>
 #include <QStringList>
+
+namespace vexmire {
 
 namespace {
 
@@ -27,3 +29,5 @@ QFont GameFont(const Font& font) {
     qfont.setStrikeOut(false);
     return qfont;
 }
+
+}  // namespace vexmire

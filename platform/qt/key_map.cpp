@@ -1,6 +1,8 @@
-#include "key_map.h"
+#include "platform/qt/key_map.h"
 
 #include <iterator>
+
+namespace vexmire {
 
 namespace {
 
@@ -123,3 +125,5 @@ int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier) shift |= 4;
     return shift;
 }
+
+}  // namespace vexmire

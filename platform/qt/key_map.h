@@ -4,6 +4,8 @@
 
 #include <Qt>
 
+namespace vexmire {
+
 // The virtual-key code that the rules see for a Qt key: Enter 13, Space 32, the arrows 37 to 40,
 // letters and digits as their upper-case characters, and the usual codes for the other common
 // keys. A key with no such code becomes kUnmappedKey, which no rule acts on.
@@ -13,3 +15,5 @@ int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 int16_t ShiftState(Qt::KeyboardModifiers modifiers);
 
 constexpr int16_t kUnmappedKey = 0;
+
+}  // namespace vexmire

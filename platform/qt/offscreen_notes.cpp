@@ -1,7 +1,9 @@
-#include "offscreen_notes.h"
+#include "platform/qt/offscreen_notes.h"
 
 #include <QString>
 #include <QtGlobal>
+
+namespace vexmire {
 
 namespace {
 
@@ -15,3 +17,5 @@ void DropRaiseNotes(QtMsgType type, const QMessageLogContext& context, const QSt
 void QuietOffscreenNotes() {
     qInstallMessageHandler(DropRaiseNotes);
 }
+
+}  // namespace vexmire

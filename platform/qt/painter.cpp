@@ -1,4 +1,4 @@
-#include "painter.h"
+#include "platform/qt/painter.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,10 +8,12 @@
 #include <QRect>
 #include <QRegion>
 
-#include "disc_pixels.h"
-#include "game_font.h"
+#include "platform/qt/disc_pixels.h"
+#include "platform/qt/game_font.h"
+#include "platform/qt/sprite_images.h"
 #include "scene/pixel_rect.h"
-#include "sprite_images.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -225,3 +227,5 @@ std::vector<QString> WrapAtSpaces(const QString& text, const QFontMetrics& metri
     }
     return lines;
 }
+
+}  // namespace vexmire

@@ -13,6 +13,8 @@
 #include "scene/level.h"
 #include "scene/scene.h"
 
+namespace vexmire {
+
 // The game window's client area, in pixels, as the level lays it out.
 constexpr int kGameWindowWidth = kClientWidth;
 constexpr int kGameWindowHeight = kClientHeight;
@@ -39,3 +41,5 @@ QImage RenderScene(const Scene& scene);
 // A label's caption broken at spaces into lines no wider than the box, as far as the words
 // allow: a word wider than the box stands alone on its line and is cut at the box's edge.
 std::vector<QString> WrapAtSpaces(const QString& text, const QFontMetrics& metrics, int width);
+
+}  // namespace vexmire

@@ -1,9 +1,13 @@
-#include "process_end.h"
+#include "platform/qt/process_end.h"
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace vexmire {
 
 void EndProcess(int status) {
     std::fflush(nullptr);
     std::_Exit(status);
 }
+
+}  // namespace vexmire

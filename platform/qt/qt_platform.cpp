@@ -1,4 +1,4 @@
-#include "qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/private/qwindow_p.h>
@@ -10,6 +10,8 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QTimer>
+
+namespace vexmire {
 
 // Marks a dialog as open for exactly as long as it runs, also when it is left by an exception.
 class QtPlatform::DialogScope {
@@ -148,3 +150,5 @@ void QtPlatform::SetWindowVisible(Window window, bool visible) {
     widget->raise();
     widget->activateWindow();
 }
+
+}  // namespace vexmire

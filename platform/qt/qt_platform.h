@@ -10,8 +10,11 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "desktop_bell.h"
-#include "platform/platform.h"
+#include "game/platform.h"
+#include "platform/qt/desktop_bell.h"
+#include "platform/qt/fault_report.h"
+
+namespace vexmire {
 
 // The platform on Qt Widgets: real dialogs, the desktop's bell, and the two windows shown,
 // hidden and closed. While one of its dialogs is open it says so (dialogOpen and the two
@@ -30,6 +33,23 @@ class QtPlatform : public QObject, public Platform {
     void AttachWindow(Window window, QWidget* widget);
     // Closes down as EndProgram does, but returns: for a window closed through its frame.
     void Shutdown();
+
+    // How a handler of the rules came back to the window that delivered its event.
+    enum class HandlerEnd { Returned, EndedTheGame, CutShort };
+    // Runs one handler of the rules for a window. The end of the program comes back as
+    // ProgramEnded and goes no further: the event loop is already leaving. A fault of the
+    // program ends it with one line instead of crossing the event loop.
+    template <typename Handler>
+    HandlerEnd RunHandler(Handler&& handler) {
+        try {
+            handler();
+            return HandlerEnd::Returned;
+        } catch (const ProgramEnded&) {
+            return endedByRules_ ? HandlerEnd::EndedTheGame : HandlerEnd::CutShort;
+        } catch (const std::exception& fault) {
+            EndOnProgramFault(fault);
+        }
+    }
 
     bool dialogOpen() const { return openDialogs_ > 0; }
     bool ended() const { return ended_; }
@@ -77,3 +97,5 @@ class QtPlatform : public QObject, public Platform {
     bool ended_ = false;
     bool endedByRules_ = false;
 };
+
+}  // namespace vexmire

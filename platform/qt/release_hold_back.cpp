@@ -1,6 +1,8 @@
-#include "release_hold_back.h"
+#include "platform/qt/release_hold_back.h"
 
 #include <QCoreApplication>
+
+namespace vexmire {
 
 ReleaseHoldBack::ReleaseHoldBack(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
@@ -50,3 +52,5 @@ void ReleaseHoldBack::LetTheReleaseThrough() {
     QCoreApplication::sendEvent(receiver_, release.get());
     resent_ = nullptr;
 }
+
+}  // namespace vexmire

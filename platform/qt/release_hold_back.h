@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace vexmire {
+
 // An X server that cannot repeat a held key as presses only repeats it as a release and a press
 // with the same time stamp, and Qt pairs the two up only when the press has already been read.
 // When the machine is busy it often has not, and the release would stop a held arrow or press a
@@ -39,3 +41,5 @@ class ReleaseHoldBack : public QObject {
     QTimer timer_;
     const QEvent* resent_ = nullptr;  // the held release, on its way to its window
 };
+
+}  // namespace vexmire

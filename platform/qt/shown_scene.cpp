@@ -1,6 +1,8 @@
-#include "shown_scene.h"
+#include "platform/qt/shown_scene.h"
 
-#include "painter.h"
+#include "platform/qt/painter.h"
+
+namespace vexmire {
 
 QRegion ShownScene::Changes(const Scene& scene) {
     const auto& entities = scene.entities();
@@ -49,3 +51,5 @@ ShownScene::Look ShownScene::LookOf(const Entity& entity, const QRect& area) {
                 entity.font.bold,
                 entity.alignment};
 }
+
+}  // namespace vexmire

@@ -8,6 +8,8 @@
 
 #include "scene/scene.h"
 
+namespace vexmire {
+
 // What the game window last showed of each entity. After a handler only the pixels of the
 // entities that it changed are painted again: a walking player costs two small squares, not the
 // whole window 64 times a second.
@@ -41,3 +43,5 @@ class ShownScene {
 
     std::vector<Look> looks_;
 };
+
+}  // namespace vexmire

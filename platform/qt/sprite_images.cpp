@@ -1,10 +1,12 @@
-#include "sprite_images.h"
+#include "platform/qt/sprite_images.h"
 
 #include <array>
 #include <optional>
 #include <string_view>
 
 #include "assets/pictures.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -27,3 +29,5 @@ const QImage& SpriteImage(Drawing drawing) {
     }
     return *image;
 }
+
+}  // namespace vexmire

@@ -1,6 +1,8 @@
-#include "tick_driver.h"
+#include "platform/qt/tick_driver.h"
 
 #include <utility>
+
+namespace vexmire {
 
 TickDriver::TickDriver(std::function<void()> tick, QObject* parent)
     : QObject(parent), tick_(std::move(tick)) {
@@ -64,3 +66,5 @@ void TickDriver::Schedule() {
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next_ - now_());
     timer_.start(wait.count() > 0 ? wait : std::chrono::milliseconds(0));
 }
+
+}  // namespace vexmire

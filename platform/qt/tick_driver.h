@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QTimer>
 
+namespace vexmire {
+
 // Calls its tick 64 times a second, each tick due at a fixed deadline counted from a steady
 // clock, so that late timer wake-ups never make the game drift slower. It sleeps on a precise
 // single-shot timer between ticks and never spins. While paused no tick runs; ticks that fell
@@ -51,3 +53,5 @@ class TickDriver : public QObject {
     bool paused_ = false;
     bool inTick_ = false;
 };
+
+}  // namespace vexmire

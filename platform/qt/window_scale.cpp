@@ -1,4 +1,4 @@
-#include "window_scale.h"
+#include "platform/qt/window_scale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,6 +7,8 @@
 #include <QList>
 #include <QRect>
 #include <QStringList>
+
+namespace vexmire {
 
 namespace {
 
@@ -81,3 +83,5 @@ QRegion GamePixels(const QRegion& screen, int scale) {
     }
     return game;
 }
+
+}  // namespace vexmire

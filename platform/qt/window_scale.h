@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+namespace vexmire {
+
 // The windows are drawn at a whole number of screen pixels for each pixel of the game, so that
 // every border stays sharp: the largest factor whose window fits the screen's available area,
 // never more than the desktop's own scale rounded (150% rounds to 2) and never below 1. Qt's
@@ -42,3 +44,5 @@ std::optional<double> ScreenFactor(const QString& factors, const QString& screen
 // game's pixels of which a region of screen pixels shows some part.
 QRegion ScreenPixels(const QRegion& game, int scale);
 QRegion GamePixels(const QRegion& screen, int scale);
+
+}  // namespace vexmire

@@ -1,4 +1,4 @@
-#include "x11_key_repeat.h"
+#include "platform/qt/x11_key_repeat.h"
 
 #include <cstdlib>
 #include <memory>
@@ -11,7 +11,9 @@
 
 #include <QGuiApplication>
 
-#include "release_hold_back.h"
+#include "platform/qt/release_hold_back.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -48,3 +50,5 @@ void KeepHeldKeysHeld(QGuiApplication& app) {
     if (AskForDetectableAutoRepeat(x11->connection())) return;
     app.installEventFilter(new ReleaseHoldBack(&app));
 }
+
+}  // namespace vexmire

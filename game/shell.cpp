@@ -1,4 +1,6 @@
-#include "shell.h"
+#include "game/shell.h"
+
+namespace vexmire {
 
 void Form_Load(Game& game) {
     LevelEntities& level = game.level;
@@ -19,3 +21,5 @@ void cmdEnd_Click(Platform& platform) {
     platform.SoundBeep();
     platform.EndProgram();
 }
+
+}  // namespace vexmire

@@ -1,4 +1,4 @@
-#include "game_window.h"
+#include "app/game_window.h"
 
 #include <algorithm>
 
@@ -7,10 +7,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "fault_report.h"
-#include "key_map.h"
-#include "painter.h"
-#include "window_scale.h"
+#include "platform/qt/fault_report.h"
+#include "platform/qt/key_map.h"
+#include "platform/qt/painter.h"
+#include "platform/qt/window_scale.h"
+
+namespace vexmire {
 
 GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
     : QWidget(parent), game_(game), platform_(platform), ticks_([this] { OnTickDue(); }) {
@@ -33,23 +35,16 @@ bool GameWindow::MayDeliver() const {
     return !platform_.ended() && !platform_.dialogOpen() && !inHandler_;
 }
 
-// Runs one handler of the rules and paints again what it changed. The end of the program comes
-// back here as ProgramEnded and goes no further: the event loop is already leaving.
+// Runs one handler of the rules, unless a dialog is open, another handler is still running or
+// the program has ended, and paints again what it changed.
 template <typename Handler>
-GameWindow::Outcome GameWindow::Deliver(Handler handler) {
-    if (!MayDeliver()) return Outcome::Refused;
+std::optional<GameWindow::Outcome> GameWindow::Deliver(Handler handler) {
+    if (!MayDeliver()) return std::nullopt;
     inHandler_ = true;
-    try {
-        handler();
-    } catch (const ProgramEnded&) {
-        inHandler_ = false;
-        return platform_.endedByRules() ? Outcome::EndedTheGame : Outcome::CutShort;
-    } catch (const std::exception& fault) {
-        EndOnProgramFault(fault);
-    }
+    const Outcome outcome = platform_.RunHandler(handler);
     inHandler_ = false;
-    update(ScreenPixels(shown_.Changes(game_.scene), scale_));
-    return Outcome::Returned;
+    if (outcome == Outcome::Returned) update(ScreenPixels(shown_.Changes(game_.scene), scale_));
+    return outcome;
 }
 
 void GameWindow::OnTickDue() {
@@ -63,7 +58,7 @@ void GameWindow::OnTickDue() {
 // A tick cut short by the program's end in one of its dialogs never finished: it is not
 // recorded, and neither is the answer that its prompt never gave.
 void GameWindow::RunTick() {
-    const Outcome outcome = Deliver([this] {
+    const std::optional<Outcome> outcome = Deliver([this] {
         try {
             game_.tmr_Timer();
         } catch (const ProgramEnded&) {
@@ -78,7 +73,7 @@ void GameWindow::RunTick() {
             throw;
         }
     });
-    if (recorder_ && (outcome == Outcome::Returned || outcome == Outcome::EndedTheGame)) {
+    if (recorder_ && outcome && *outcome != Outcome::CutShort) {
         recorder_->TickRan();
     }
 }
@@ -184,3 +179,5 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     painter.scale(scale_, scale_);
     PaintScene(game_.scene, painter, GamePixels(event->region(), scale_));
 }
+
+}  // namespace vexmire

@@ -4,6 +4,8 @@
 #include <istream>
 #include <string>
 
+namespace vexmire {
+
 // A longer line is refused rather than held in memory whole.
 constexpr size_t kMaxLineBytes = 64 * 1024;
 
@@ -25,3 +27,5 @@ class ScriptReader {
     std::istream& in_;
     int lineNumber_ = 0;
 };
+
+}  // namespace vexmire

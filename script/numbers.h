@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vexmire {
+
 // Numbers as a script writes them: decimal only, no '+', no blanks, no exponent, no hex, no
 // "inf" or "nan". A word that is not such a number, or lies outside the range, is malformed;
 // the message names the number as `what` ("key code", "tick count").
@@ -16,3 +18,5 @@ float ParseDecimal(std::string_view word, std::string_view what);
 // The shortest decimal, without exponent, that reads back as the same single-precision value:
 // whole values have no decimal point ("-99999"), others as few digits as they need ("0.1").
 std::string FormatGeometry(float value);
+
+}  // namespace vexmire

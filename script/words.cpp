@@ -1,6 +1,8 @@
-#include "words.h"
+#include "script/words.h"
 
-#include "malformed_line.h"
+#include "script/malformed_line.h"
+
+namespace vexmire {
 
 std::vector<std::string_view> SplitWords(std::string_view text) {
     std::vector<std::string_view> words;
@@ -13,3 +15,5 @@ std::vector<std::string_view> SplitWords(std::string_view text) {
         text.remove_prefix(space + 1);
     }
 }
+
+}  // namespace vexmire

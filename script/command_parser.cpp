@@ -1,11 +1,13 @@
-#include "command_parser.h"
+#include "script/command_parser.h"
 
 #include <string>
 
-#include "malformed_line.h"
-#include "numbers.h"
-#include "setting_parser.h"
-#include "words.h"
+#include "script/malformed_line.h"
+#include "script/numbers.h"
+#include "script/setting_parser.h"
+#include "script/words.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -74,3 +76,5 @@ std::optional<Command> ParseLine(std::string_view line, Game& game) {
     }
     throw MalformedLine("unknown command " + Quoted(verb));
 }
+
+}  // namespace vexmire

@@ -3,21 +3,25 @@
 #include <stdexcept>
 #include <string>
 
+namespace vexmire {
+
 // The two top-level windows of the game.
 enum class Window { Game, Title };  // Form1, Form2
 
-inline const char* WindowName(Window window) { return window == Window::Game ? "Form1" : "Form2"; }
+inline const char* WindowName(Window window) {
+    return window == Window::Game ? "Form1" : "Form2";
+}
 
 // Raised by EndProgram so that control never returns into the rules: whoever delivered the
 // event (the window's event handler, the headless driver) catches it and ends the program.
 class ProgramEnded : public std::exception {
-public:
+  public:
     const char* what() const noexcept override { return "the program has ended"; }
 };
 
 // What the rules and the shell need from a window system.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Modal: returns once the player has closed the box with OK.
@@ -30,3 +34,5 @@ public:
     // Showing a window also makes it the active one.
     virtual void SetWindowVisible(Window window, bool visible) = 0;
 };
+
+}  // namespace vexmire

@@ -1,11 +1,13 @@
-#include "numbers.h"
+#include "script/numbers.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-#include "malformed_line.h"
+#include "script/malformed_line.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -73,3 +75,5 @@ std::string FormatGeometry(float value) {
     if (error != std::errc() || !std::isfinite(value)) return "null";
     return std::string(buffer.data(), end);
 }
+
+}  // namespace vexmire

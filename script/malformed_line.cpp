@@ -1,7 +1,9 @@
-#include "malformed_line.h"
+#include "script/malformed_line.h"
 
 #include <cstddef>
 #include <nlohmann/json.hpp>
+
+namespace vexmire {
 
 namespace {
 
@@ -23,3 +25,5 @@ std::string Quoted(std::string_view text) {
                .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
            "...";
 }
+
+}  // namespace vexmire

@@ -2,15 +2,18 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QWidget>
 
 #include "game/game.h"
 #include "game/script_recorder.h"
-#include "qt_platform.h"
-#include "shown_scene.h"
-#include "tick_driver.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/shown_scene.h"
+#include "platform/qt/tick_driver.h"
+
+namespace vexmire {
 
 // Form1, the game window: shows the scene and delivers the tick and the keys to the rules,
 // one handler at a time and never while a dialog is open or after the program has ended.
@@ -55,11 +58,11 @@ class GameWindow : public QWidget {
 
   private:
     // How a handler of the rules came back.
-    enum class Outcome { Refused, Returned, EndedTheGame, CutShort };
+    using Outcome = QtPlatform::HandlerEnd;
 
     bool MayDeliver() const;
     template <typename Handler>
-    Outcome Deliver(Handler handler);
+    std::optional<Outcome> Deliver(Handler handler);
     void OnTickDue();
     void LeaveKeyboard();
     void ReturnKeyboard();
@@ -76,3 +79,5 @@ class GameWindow : public QWidget {
     bool inHandler_ = false;
     int scale_ = 1;
 };
+
+}  // namespace vexmire

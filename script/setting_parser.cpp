@@ -1,13 +1,15 @@
-#include "setting_parser.h"
+#include "script/setting_parser.h"
 
 #include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
 
-#include "malformed_line.h"
-#include "numbers.h"
-#include "words.h"
+#include "script/malformed_line.h"
+#include "script/numbers.h"
+#include "script/words.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -208,3 +210,5 @@ Command ParseVar(std::string_view arguments, Game& game) {
     const auto value = static_cast<int16_t>(ParseWhole(words[1], -32768, 32767, "value"));
     return command::SetVariable{variable, value};
 }
+
+}  // namespace vexmire

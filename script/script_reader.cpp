@@ -1,10 +1,12 @@
-#include "script_reader.h"
+#include "script/script_reader.h"
 
 #include <nlohmann/json.hpp>
 #include <streambuf>
 #include <string>
 
-#include "malformed_line.h"
+#include "script/malformed_line.h"
+
+namespace vexmire {
 
 namespace {
 
@@ -44,3 +46,5 @@ bool ScriptReader::Next(std::string& line) {
     if (!IsUtf8Text(line)) throw MalformedLine("the line is not valid UTF-8 text");
     return true;
 }
+
+}  // namespace vexmire

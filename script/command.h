@@ -4,8 +4,10 @@
 #include <string>
 #include <variant>
 
-#include "../scene/entity.h"
-#include "../scene/sprite.h"
+#include "scene/entity.h"
+#include "scene/sprite.h"
+
+namespace vexmire {
 
 // One script line, read and checked: every name in it is resolved against the game, every
 // number is in range, so that carrying it out can fail only by what the rules themselves do.
@@ -61,3 +63,5 @@ using Command = std::variant<command::NewGame, command::Quit, command::KeyDown, 
                              command::Press, command::Tick, command::Answer, command::SetGeometry,
                              command::SetFlag, command::SetCaption, command::SetPicture,
                              command::SetVariable, command::State, command::Render>;
+
+}  // namespace vexmire
