@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -61,6 +63,21 @@ class QtGameTest : public ::testing::Test {
         gameWindow.ticks().Poll();
     }
     int64_t ticksRun() { return gameWindow.ticks().ticksRun(); }
+    // Ticks, each followed by the repaint it asked for.
+    void Play(int ticks) {
+        for (int n = 0; n < ticks; ++n) {
+            NextTick();
+            QCoreApplication::processEvents();
+        }
+    }
+    // What the game window shows now, once every pending repaint has been done.
+    QImage Shown() {
+        QCoreApplication::processEvents();
+        return gameWindow.screen()
+            ->grabWindow(gameWindow.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
 
     void NewGame() {
         titleWindow.cmdRun()->click();

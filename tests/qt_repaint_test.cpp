@@ -43,20 +43,6 @@ class RepaintTest : public QtGameTest {
         gameWindow.installEventFilter(&watcher);
     }
 
-    // What the window shows now, once every pending repaint has been done.
-    QImage Shown() {
-        QCoreApplication::processEvents();
-        return gameWindow.screen()
-            ->grabWindow(gameWindow.winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    void Play(int ticks) {
-        for (int n = 0; n < ticks; ++n) {
-            NextTick();
-            QCoreApplication::processEvents();
-        }
-    }
 
     PaintWatcher watcher;
 };

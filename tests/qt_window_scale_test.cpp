@@ -83,19 +83,6 @@ class ScaledWindowsTest : public QtGameTest {
         gameWindow.SetScale(2);
         titleWindow.SetScale(2);
     }
-    QImage Shown() {
-        QCoreApplication::processEvents();
-        return gameWindow.screen()
-            ->grabWindow(gameWindow.winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    void Play(int ticks) {
-        for (int n = 0; n < ticks; ++n) {
-            NextTick();
-            QCoreApplication::processEvents();
-        }
-    }
 };
 
 TEST_F(ScaledWindowsTest, AfterWalkingAndShootingTheMazeShowsEveryPixelAsASquare) {
