@@ -16,8 +16,8 @@ PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build play test configure-sanitized test-sanitized fuzz sim package \
-        clean e2e-setup
+.PHONY: all setup configure build play test configure-sanitized build-sanitized test-sanitized fuzz \
+        sim package clean e2e-setup
 
 all: build
 
@@ -53,13 +53,19 @@ play:
 	cmake --build $(BUILD) -j $(JOBS) --target vexmire
 	$(BUILD)/bin/vexmire
 
-# The suite as the game is shipped (GCC), the end-to-end tests among it, then once more
-# sanitized, then a minute of fuzzing. The sanitized build also holds the fuzzer, so the code is
-# compiled twice, not three times.
-test: e2e-setup build
-	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory test-sanitized
-	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+# The suite as the game is shipped (GCC), the end-to-end tests among it, with the minute of
+# fuzzing beside it: the end-to-end tests and the replays mostly wait on the game's own pace, so
+# the fuzzer has a core to itself. Then the whole suite once more, sanitized. The sanitized build
+# also holds the fuzzer, so the code is compiled twice, not three times.
+test: e2e-setup build build-sanitized
+	@mkdir -p $(FUZZ_DIR); \
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60 > $(FUZZ_DIR)/last-run.log 2>&1 & \
+	fuzzing=$$!; \
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
+	suite=$$?; wait $$fuzzing; fuzzed=$$?; \
+	cat $(FUZZ_DIR)/last-run.log; [ $$suite -eq 0 ] && [ $$fuzzed -eq 0 ]
+	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The end-to-end tests (tests/e2e) play the built game on a real X server and a real Wayland
 # compositor: Xvfb with openbox, keys through xdotool, windows through wmctrl and xwininfo,
@@ -94,8 +100,10 @@ configure-sanitized: setup
 	    CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DVEXMIRE_SANITIZE=address,undefined \
 	        -DVEXMIRE_WITH_FUZZER=ON $(CMAKE_FLAGS); fi
 
-test-sanitized: configure-sanitized
+build-sanitized: configure-sanitized
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-sanitized: build-sanitized
 	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
