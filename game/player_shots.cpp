@@ -106,16 +106,29 @@ void AdvanceBall(Game& game, int16_t offset) {
 
 // Every ball is tested, fired or not, hidden or not; the obstacle is read afresh after each
 // contact, so a pane broken by one ball is already gone for the next.
+BallPixels RoundBalls(const Game& game) {
+    BallPixels balls;
+    for (int16_t k = 0; k < kBallCount; ++k) balls.rects[k] = RectOf(game.level.balls(k));
+    return balls;
+}
+
 void CheckBallHits(Game& game, int16_t i) {
+    BallPixels balls = RoundBalls(game);
+    CheckBallHits(game, i, balls);
+}
+
+void CheckBallHits(Game& game, int16_t i, BallPixels& balls) {
     const Entity& obstacle = game.level.obstacles(i);
     PixelRect obstacleRect = RectOf(obstacle);
-    for (Entity* ball : game.level.balls) {
-        if (!Overlaps(RectOf(*ball), obstacleRect)) continue;
+    for (int16_t k = 0; k < kBallCount; ++k) {
+        if (!Overlaps(balls.rects[k], obstacleRect)) continue;
+        Entity& ball = game.level.balls(k);
         if (i == obstacle::kGlassPane) {
-            BreakGlass(game, *ball);
+            BreakGlass(game, ball);
         } else if (i != obstacle::kGlassZone) {
-            TakeOutOfPlay(*ball);
+            TakeOutOfPlay(ball);
         }
+        balls.rects[k] = RectOf(ball);
         obstacleRect = RectOf(obstacle);
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "game/game.h"
+#include "scene/pixel_rect.h"
 
 namespace vexmire {
 
@@ -23,6 +25,13 @@ void FireBall(Game& game);
 void AimShot(Game& game, int16_t n);
 void AdvanceBall(Game& game, int16_t offset);
 void CheckBallHits(Game& game, int16_t i);
+// The balls' pixels, rounded once a tick: among the obstacles only a ball's own hit moves it, and
+// the hit puts its new pixels back here.
+struct BallPixels {
+    std::array<PixelRect, kBallCount> rects;
+};
+BallPixels RoundBalls(const Game& game);
+void CheckBallHits(Game& game, int16_t i, BallPixels& balls);
 
 // The enemy and its ball (enemy.cpp)
 void RelaunchEnemyShot(Game& game);

@@ -5,9 +5,10 @@ namespace vexmire {
 // One tick, always in this order: obstacles against the player and the balls, the enemy's
 // ball against the player, the player's step, the enemy, and last the balls in flight.
 void Game::tmr_Timer() {
+    BallPixels balls = RoundBalls(*this);
     for (int16_t i = 0; i < kObstacleCount; ++i) {
         CheckPlayerContact(*this, i);
-        CheckBallHits(*this, i);
+        CheckBallHits(*this, i, balls);
     }
     CheckEnemyShotOnPlayer(*this);
     WalkPlayer(*this);
