@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+
+#include "program_run.h"
 
 namespace vexmire {
 
@@ -21,34 +21,9 @@ void PrintTo(const Ending& ending, std::ostream* out) {
     *out << ending.label;
 }
 
-struct ProbeRun {
-    bool finished = false;
-    int status = -1;
-    QStringList lines;
-    QString errors;
-};
-
-// No ending waits for anything but the window system, so a run that takes this long is a
-// program that did not end; the limit is generous for a machine busy with other builds.
-constexpr int kHungAfterMs = 120'000;
-
-ProbeRun RunProbe(const char* ending) {
-    QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("VEXMIRE_PROBE_ENDING", ending);
-    probe.setProcessEnvironment(environment);
-    probe.start(VEXMIRE_ENDING_PROBE, {});
-    ProbeRun run;
-    run.finished = probe.waitForFinished(kHungAfterMs);
-    if (!run.finished) {
-        probe.kill();
-        probe.waitForFinished();
-    }
-    run.status = probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
-    run.lines = QString::fromUtf8(probe.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    run.errors = QString::fromUtf8(probe.readAllStandardError());
-    return run;
+ProgramRun RunProbe(const char* ending) {
+    return RunProgram(VEXMIRE_ENDING_PROBE, {}, {},
+                      {{"QT_QPA_PLATFORM", "offscreen"}, {"VEXMIRE_PROBE_ENDING", ending}});
 }
 
 // The tick count printed on the line that starts with `prefix`, or -1.
@@ -63,15 +38,15 @@ class EveryEnding : public testing::TestWithParam<Ending> {};
 
 TEST_P(EveryEnding, EndsTheProcessWithStatusZeroNoFurtherTickAndNoWindowLeft) {
     const Ending& ending = GetParam();
-    const ProbeRun run = RunProbe(ending.name);
-    const std::string seen = (run.lines.join('\n') + "\n" + run.errors).toStdString();
+    const ProgramRun run = RunProbe(ending.name);
+    const std::string seen = (run.outLines.join('\n') + "\n" + run.err).toStdString();
     ASSERT_TRUE(run.finished) << "the program was still running, and was killed\n" << seen;
     EXPECT_EQ(run.status, 0) << seen;
-    for (const QString& line : ending.alsoSeen) EXPECT_TRUE(run.lines.contains(line)) << seen;
-    const qint64 endedAt = TickOn(run.lines, "ending at tick ");
+    for (const QString& line : ending.alsoSeen) EXPECT_TRUE(run.outLines.contains(line)) << seen;
+    const qint64 endedAt = TickOn(run.outLines, "ending at tick ");
     ASSERT_GE(endedAt, 0) << seen;
-    EXPECT_EQ(TickOn(run.lines, "quit at tick "), endedAt) << seen;
-    EXPECT_TRUE(run.lines.contains("windows shown 0")) << seen;
+    EXPECT_EQ(TickOn(run.outLines, "quit at tick "), endedAt) << seen;
+    EXPECT_TRUE(run.outLines.contains("windows shown 0")) << seen;
 }
 
 const Ending kEndings[] = {

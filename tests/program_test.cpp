@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "program_run.h"
 #include "tests/sim_test_support.h"
 
 namespace vexmire {
@@ -21,32 +22,21 @@ namespace vexmire {
 // replays, each run a process of its own on Qt's offscreen platform.
 namespace {
 
-struct ProgramRun {
+// A recording that has not grown its first two seconds by then belongs to a game that never
+// started.
+constexpr int kHungAfterMs = 300'000;
+
+// What the game said, as the checks below read it.
+struct GameRun {
     int status = -1;
     std::string out;
     std::string err;
 };
 
-// A replay keeps the game's own pace, so the whole won game takes most of a minute; a run that
-// takes this long did not end.
-constexpr int kHungAfterMs = 300'000;
-
-ProgramRun RunGame(const QStringList& arguments) {
-    QProcess game;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    game.setProcessEnvironment(environment);
-    game.start(VEXMIRE_PROGRAM, arguments);
-    ProgramRun run;
-    if (!game.waitForFinished(kHungAfterMs)) {
-        game.kill();
-        game.waitForFinished();
-        return run;
-    }
-    run.status = game.exitStatus() == QProcess::NormalExit ? game.exitCode() : -1;
-    run.out = game.readAllStandardOutput().toStdString();
-    run.err = game.readAllStandardError().toStdString();
-    return run;
+GameRun RunGame(const QStringList& arguments) {
+    const ProgramRun run =
+        RunProgram(VEXMIRE_PROGRAM, arguments, {}, {{"QT_QPA_PLATFORM", "offscreen"}});
+    return {run.status, run.out.toStdString(), run.err.toStdString()};
 }
 
 std::string ReadFile(const QString& path) {
@@ -84,7 +74,7 @@ TEST(ProgramOptionsTest, ABadCommandLineOrFileIsRefusedInOneLineBeforeAnyWindow)
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
-        const ProgramRun run = RunGame(refusal.arguments);
+        const GameRun run = RunGame(refusal.arguments);
         EXPECT_EQ(run.status, refusal.status);
         EXPECT_EQ(run.err.rfind("vexmire: ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(refusal.says), std::string::npos) << run.err;
@@ -93,11 +83,11 @@ TEST(ProgramOptionsTest, ABadCommandLineOrFileIsRefusedInOneLineBeforeAnyWindow)
 }
 
 TEST(ProgramOptionsTest, HelpAndVersionAnswerAndLeave) {
-    const ProgramRun help = RunGame({"--help"});
+    const GameRun help = RunGame({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--record FILE"), std::string::npos);
     EXPECT_NE(help.out.find("--replay FILE"), std::string::npos);
-    const ProgramRun version = RunGame({"--version"});
+    const GameRun version = RunGame({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "vexmire " VEXMIRE_VERSION "\n");
 }
@@ -108,7 +98,7 @@ void ExpectTheReplayEndsAsItsScript(const char* name, const char* lastMessage) {
     const std::string script = std::string(VEXMIRE_REPLAYS "/") + name;
     QTemporaryDir folder;
     const QString again = folder.filePath("again.vxs");
-    const ProgramRun run = RunGame({"--replay", QString::fromStdString(script), "--record", again});
+    const GameRun run = RunGame({"--replay", QString::fromStdString(script), "--record", again});
     ASSERT_EQ(run.status, 0) << run.err;
 
     const SimRun original = RunSim(ReadFile(QString::fromStdString(script)));
