@@ -108,7 +108,7 @@ void AdvanceBall(Game& game, int16_t offset) {
 // contact, so a pane broken by one ball is already gone for the next.
 BallPixels RoundBalls(const Game& game) {
     BallPixels balls;
-    for (int16_t k = 0; k < kBallCount; ++k) balls.rects[k] = RectOf(game.level.balls(k));
+    for (int16_t k = 0; k < kBallCount; ++k) balls.Set(k, RectOf(game.level.balls(k)));
     return balls;
 }
 
@@ -120,15 +120,16 @@ void CheckBallHits(Game& game, int16_t i) {
 void CheckBallHits(Game& game, int16_t i, BallPixels& balls) {
     const Entity& obstacle = game.level.obstacles(i);
     PixelRect obstacleRect = RectOf(obstacle);
+    if (!balls.AnyOverlaps(obstacleRect)) return;
     for (int16_t k = 0; k < kBallCount; ++k) {
-        if (!Overlaps(balls.rects[k], obstacleRect)) continue;
+        if (!balls.Overlaps(k, obstacleRect)) continue;
         Entity& ball = game.level.balls(k);
         if (i == obstacle::kGlassPane) {
             BreakGlass(game, ball);
         } else if (i != obstacle::kGlassZone) {
             TakeOutOfPlay(ball);
         }
-        balls.rects[k] = RectOf(ball);
+        balls.Set(k, RectOf(ball));
         obstacleRect = RectOf(obstacle);
     }
 }

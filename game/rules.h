@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "game/ball_pixels.h"
 #include "game/game.h"
 #include "scene/pixel_rect.h"
 
@@ -25,11 +25,6 @@ void FireBall(Game& game);
 void AimShot(Game& game, int16_t n);
 void AdvanceBall(Game& game, int16_t offset);
 void CheckBallHits(Game& game, int16_t i);
-// The balls' pixels, rounded once a tick: among the obstacles only a ball's own hit moves it, and
-// the hit puts its new pixels back here.
-struct BallPixels {
-    std::array<PixelRect, kBallCount> rects;
-};
 BallPixels RoundBalls(const Game& game);
 void CheckBallHits(Game& game, int16_t i, BallPixels& balls);
 

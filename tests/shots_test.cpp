@@ -1,3 +1,7 @@
+#include <limits>
+#include <vector>
+
+#include "game/ball_pixels.h"
 #include "tests/game_fixture.h"
 
 namespace vexmire {
@@ -133,6 +137,35 @@ TEST_F(ShotsTest, BallsPassThroughThePlayerAndTheEnemyBall) {
     game.vars.ballDX[0] = 10;
     Tick();
     EXPECT_EQ(ball(0).left(), 515);
+}
+
+// Twenty balls in rows must answer exactly as one rectangle against another does, for touching,
+// empty, inside-out and the widest rectangles alike.
+TEST(BallPixels, AnswerExactlyAsOneRectangleAgainstAnother) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    const int32_t edges[] = {kMin, 0, 1, 2, kMax};
+    std::vector<PixelRect> rects;
+    for (int32_t left : edges)
+        for (int32_t top : edges)
+            for (int32_t right : edges)
+                for (int32_t bottom : edges) rects.push_back(PixelRect{left, top, right, bottom});
+
+    for (size_t first = 0; first < rects.size(); first += kBallCount) {
+        BallPixels balls;
+        for (int16_t k = 0; k < kBallCount; ++k) {
+            balls.Set(k, rects[(first + static_cast<size_t>(k)) % rects.size()]);
+        }
+        for (const PixelRect& obstacle : rects) {
+            bool any = false;
+            for (int16_t k = 0; k < kBallCount; ++k) {
+                const PixelRect& ball = rects[(first + static_cast<size_t>(k)) % rects.size()];
+                ASSERT_EQ(balls.Overlaps(k, obstacle), Overlaps(ball, obstacle));
+                any = any || Overlaps(ball, obstacle);
+            }
+            ASSERT_EQ(balls.AnyOverlaps(obstacle), any);
+        }
+    }
 }
 
 }  // namespace
