@@ -1,6 +1,9 @@
 #include "game/game.h"
 
+#include <string>
+
 #include "scene/level.h"
+#include "scene/program_fault.h"
 
 namespace vexmire {
 
@@ -24,6 +27,10 @@ LevelEntities ResolveEntities(Scene& scene) {
 }
 
 }  // namespace
+
+void GameState::ThrowNoSlot(int k) {
+    throw ProgramFault("ball velocity (" + std::to_string(k) + ") does not exist");
+}
 
 Game::Game(Platform& platform_) : platform(platform_) {
     BuildLevel(scene);
