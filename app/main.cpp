@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -20,6 +21,7 @@
 #include "platform/qt/painter.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/stop_signals.h"
 #include "platform/qt/window_scale.h"
 #include "platform/qt/x11_key_repeat.h"
 
@@ -29,6 +31,15 @@ namespace {
 
 constexpr int kCannotStart = 1;
 constexpr int kRefused = 2;
+
+// Qt itself ends the process with exit(1) when the display server goes away under the game (the
+// X server or the Wayland compositor ends or dies): the recording is finished then too. The
+// game's own ends skip the exit handlers (EndProcess) and finish the recording themselves.
+ScriptRecorder* recordingToFinish = nullptr;
+
+void FinishRecordingOnExit() {
+    if (recordingToFinish != nullptr) recordingToFinish->Finish();
+}
 
 int Refuse(const std::string& why, int status) {
     std::cerr << "vexmire: " << why << '\n';
@@ -72,6 +83,8 @@ int main(int argc, char* argv[]) {
             return Refuse("cannot write " + options.recordPath + ": " + std::strerror(errno),
                           kCannotStart);
         }
+        recordingToFinish = &*recorder;
+        std::atexit(FinishRecordingOnExit);
     }
 
     // Qt scales nothing by itself: the windows take a whole factor that fits the screen, below.
@@ -94,6 +107,7 @@ int main(int argc, char* argv[]) {
                                         QSize(kGameWindowWidth, kGameWindowHeight));
     GameWindows windows(platform, scale);
     EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow});
+    EndOnStopSignals(platform);
     if (recorder) windows.RecordTo(*recorder);
     if (replay) replay->replay.PlayIn(windows, platform);
     Form_Load(windows.game);

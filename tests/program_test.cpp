@@ -151,6 +151,37 @@ TEST(ProgramRecordTest, ARecordingCutShortByAKillReplaysUpToItsLastCompleteLine)
     EXPECT_EQ(replayed.LastState()["ticks"], ticks);
 }
 
+// Asked to stop from outside the desktop (the session ending, Ctrl+C, the terminal closing), the
+// game ends as closing its window ends it: status 0, and its recording finished.
+TEST(ProgramRecordTest, AStopSignalEndsTheGameAsClosingItsWindowDoes) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("stopped.vxs");
+        QProcess game;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        game.setProcessEnvironment(environment);
+        game.start(VEXMIRE_PROGRAM, {"--record", path});
+        ASSERT_TRUE(game.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        while (ReadFile(path).find("tick 64\n") == std::string::npos &&
+               waited.elapsed() < kHungAfterMs) {
+            QThread::msleep(20);
+        }
+        ::kill(static_cast<pid_t>(game.processId()), signal);
+        ASSERT_TRUE(game.waitForFinished(kHungAfterMs));
+        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(game.exitCode(), 0);
+
+        const std::string recording = ReadFile(path);
+        ASSERT_NE(recording.find("tick 64\n"), std::string::npos);
+        const SimRun replayed = RunSim(recording + "state\n");
+        EXPECT_EQ(replayed.status, 0) << replayed.err;
+    }
+}
+
 }  // namespace
 
 }  // namespace vexmire

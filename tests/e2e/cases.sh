@@ -236,6 +236,22 @@ case_closing_the_game_window_twenty_times() {
     done
 }
 
+# The display server ends under the game (the session ends, the server dies): the game ends at
+# once, with status 1 and the toolkit's one line, and leaves a recording that plays up to it.
+case_the_display_server_goes_away() {
+    start_new_game_by_space
+    hold_key Right 1
+    kill "$server_pid"
+    wait_for "the game to end with its display server" 5 process_gone "$game_pid"
+    local status=0
+    wait "$game_pid" || status=$?
+    [ "$status" -eq 1 ] || fail "the game ended with status $status without its display server"
+    grep -q 'connection broke' "$work/game.log" ||
+        fail "the game did not say why it ended: $(tail -n 1 "$work/game.log")"
+    expect_events '^newgame keydown 39 keyup 39$' "walking right once"
+    replay_state
+}
+
 # At 150% desktop scaling on a 1920 x 1080 screen, the game draws at the largest whole factor
 # whose window fits: 1 here.
 expect_unscaled_windows() {

@@ -54,7 +54,8 @@ EOF
     make_player_command
     "${player_command[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
-    track $!
+    server_pid=$!
+    track "$server_pid"
     wait_for "sway to start" 30 compositor_ready
     wayland_display=$(cd "$work/player/runtime" && ls wayland-? | head -n 1)
     sway_socket=$(ls "$work/player/runtime"/sway-ipc.*.sock | head -n 1)

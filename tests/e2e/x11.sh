@@ -1,12 +1,14 @@
 # The X server: Xvfb on a 1920 x 1080 screen, openbox managing the windows, keys sent through
-# XTEST with xdotool as if typed. Sourced by e2e.sh; the functions are the ones wayland.sh has.
+# XTEST with xdotool as if typed. Sourced by e2e.sh; the functions are the ones wayland.sh has,
+# and server_pid is the server's process, as there.
 
 server_start() {
     need Xvfb openbox xdotool wmctrl xrdb xwininfo import
     mkdir -p "$work/player"
     Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
-    track $!
+    server_pid=$!
+    track "$server_pid"
     wait_for "the X server to start" 30 test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
     unset WAYLAND_DISPLAY
