@@ -15,7 +15,11 @@
 namespace vexmire {
 
 GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
-    : QWidget(parent), game_(game), platform_(platform), ticks_([this] { OnTickDue(); }) {
+    : QWidget(parent),
+      game_(game),
+      platform_(platform),
+      ticks_([this] { OnTickDue(); }),
+      frame_(kGameWindowWidth, kGameWindowHeight, QImage::Format_RGB32) {
     setWindowTitle(QStringLiteral("Vexmire"));
     SetScale(1);
     setFocusPolicy(Qt::StrongFocus);
@@ -174,10 +178,18 @@ bool GameWindow::focusNextPrevChild(bool /*next*/) {
     return false;
 }
 
+// The scene is painted at the game's own pixels first and each pixel then shown as a square of
+// the screen's: the window shows exactly the picture the game draws, at 2x as at 1x, whether the
+// factor is the game's own or the device pixel ratio of a Wayland output at 200%. Painting the
+// scene at the larger size would draw the labels' text in finer glyphs of its own.
 void GameWindow::paintEvent(QPaintEvent* event) {
+    const QRegion area = GamePixels(event->region(), scale_);
+    QPainter framePainter(&frame_);
+    PaintScene(game_.scene, framePainter, area);
+    framePainter.end();
     QPainter painter(this);
     painter.scale(scale_, scale_);
-    PaintScene(game_.scene, painter, GamePixels(event->region(), scale_));
+    for (const QRect& rect : area) painter.drawImage(rect.topLeft(), frame_, rect);
 }
 
 }  // namespace vexmire

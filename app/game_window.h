@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include <QImage>
 #include <QWidget>
 
 #include "game/game.h"
@@ -24,7 +25,8 @@ class GameWindow : public QWidget {
     // The tick starts at once, whether or not the window is ever shown.
     GameWindow(Game& game, QtPlatform& platform, QWidget* parent = nullptr);
 
-    // Draws the game at a whole number of screen pixels for each pixel of the game.
+    // Draws the game at a whole number of screen pixels for each pixel of the game: a square of
+    // them shows each one, text included.
     void SetScale(int scale);
     int scale() const { return scale_; }
 
@@ -78,6 +80,8 @@ class GameWindow : public QWidget {
     bool away_ = false;
     bool inHandler_ = false;
     int scale_ = 1;
+    // The game's picture at its own pixels, from which the screen's are drawn at any scale.
+    QImage frame_;
 };
 
 }  // namespace vexmire

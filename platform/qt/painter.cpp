@@ -167,7 +167,8 @@ void PaintScene(const Scene& scene, QPainter& painter, const QRegion& area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setClipRect(kClientArea);
+    // Only the area asked for is touched, also on an image that keeps the rest.
+    painter.setClipRegion(area.intersected(kClientArea));
     painter.fillRect(kClientArea, ToQColor(kFloorColour));
     const auto& entities = scene.entities();
     for (auto entity = entities.rbegin(); entity != entities.rend(); ++entity) {
