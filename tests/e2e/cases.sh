@@ -252,6 +252,28 @@ case_the_display_server_goes_away() {
     replay_state
 }
 
+# At 200% on a 3840 x 2160 screen the game draws at 2x, each of its pixels a square of four on
+# the screen, text included: by its own factor on X11, by the compositor's scale on Wayland.
+screen_for_screen_fit_at_200_percent() {
+    screen_size=3840x2160
+    screen_scale=2
+}
+
+case_screen_fit_at_200_percent() {
+    # sway gives a window's size in the desktop's units, X11 in the screen's pixels.
+    local unit=1
+    [ "$server" = x11 ] && unit=2
+    start_game
+    expect_window_size "$title_window" "$((312 * unit))x$((206 * unit))" "title window"
+    key_tap space
+    await_game_window
+    expect_window_size "$game_window" "$((838 * unit))x$((759 * unit))" "game window"
+    hold_key Right 8
+    picture_scale=2
+    expect_screen_shows_replay
+    close_game
+}
+
 # At 150% desktop scaling on a 1920 x 1080 screen, the game draws at the largest whole factor
 # whose window fits: 1 here.
 expect_unscaled_windows() {

@@ -37,6 +37,10 @@ source "$here/cases.sh"
 
 declare -F "case_$case_name" >/dev/null || fail "no such case: $case_name"
 start_harness "$server-$case_name"
+# The screen, and the desktop's scale on it; a case may ask for another first.
+screen_size=1920x1080
+screen_scale=1
+if declare -F "screen_for_$case_name" >/dev/null; then "screen_for_$case_name"; fi
 server_start
 "case_$case_name"
 pass

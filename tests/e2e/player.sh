@@ -6,6 +6,8 @@ readonly title=Vexmire
 # The codes the rules receive for the keys the tests press.
 # Variables of the game's environment, e.g. QT_SCREEN_SCALE_FACTORS=1.5.
 game_env=()
+# Screen pixels to a side for each of the game's pixels, in the screenshots.
+picture_scale=1
 declare -A code_of=([Return]=13 [space]=32 [Left]=37 [Up]=38 [Right]=39 [Down]=40)
 
 # Starts the game recording into $recording and waits until its title window has the keyboard.
@@ -112,6 +114,10 @@ screen_shows_replay() {
     screenshot "$game_window" "$work/screen.png"
     { recorded; echo "render $work/replay.png"; } | sim >/dev/null ||
         fail "vexmire-sim could not draw the replay"
+    if [ "$picture_scale" != 1 ]; then
+        convert "$work/replay.png" -filter point -resize "$((picture_scale * 100))%" \
+            "$work/replay.png"
+    fi
     pixels_differing=$(compare -metric AE "$work/screen.png" "$work/replay.png" \
         "$work/difference.png" 2>&1 >/dev/null || true)
     [ "$pixels_differing" = 0 ]

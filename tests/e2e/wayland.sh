@@ -1,6 +1,7 @@
-# The Wayland compositor: sway with its headless back end on a 1920 x 1080 output, keys typed
-# on one virtual keyboard that lives as long as the test (wayland_keyboard.cpp), screenshots by
-# grim. Sourced by e2e.sh; the functions are the ones x11.sh has.
+# The Wayland compositor: sway with its headless back end on an output of $screen_size at
+# $screen_scale, keys typed on one virtual keyboard that lives as long as the test
+# (wayland_keyboard.cpp), screenshots by grim. Sourced by e2e.sh; the functions are the ones
+# x11.sh has.
 #
 # sway refuses to run as root, so a test run by root plays as the user vexmire-e2e (made by
 # `make e2e-setup`): the compositor, the game and every client run as that user, in a runtime
@@ -43,9 +44,9 @@ server_start() {
     chmod -R a+rX "$work/bin"
     chmod 700 "$work/player/runtime"
     [ "$(id -u)" = 0 ] && chown -R "$e2e_user:" "$work/player"
-    cat >"$work/sway.conf" <<'EOF'
+    cat >"$work/sway.conf" <<EOF
 xwayland disable
-output HEADLESS-1 resolution 1920x1080 position 0 0 scale 1
+output HEADLESS-1 resolution $screen_size position 0 0 scale $screen_scale
 default_border none
 default_floating_border none
 focus_follows_mouse no

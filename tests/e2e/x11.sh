@@ -1,11 +1,12 @@
-# The X server: Xvfb on a 1920 x 1080 screen, openbox managing the windows, keys sent through
-# XTEST with xdotool as if typed. Sourced by e2e.sh; the functions are the ones wayland.sh has,
-# and server_pid is the server's process, as there.
+# The X server: Xvfb on a screen of $screen_size, openbox managing the windows, keys sent through
+# XTEST with xdotool as if typed, the desktop's scale given as the font resolution. Sourced by
+# e2e.sh; the functions are the ones wayland.sh has, and server_pid is the server's process, as
+# there.
 
 server_start() {
     need Xvfb openbox xdotool wmctrl xrdb xwininfo import
     mkdir -p "$work/player"
-    Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$work/display" \
+    Xvfb -displayfd 5 -screen 0 "${screen_size}x24" -nolisten tcp 5>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     server_pid=$!
     track "$server_pid"
@@ -17,6 +18,8 @@ server_start() {
     openbox --sm-disable --startup "touch $work/openbox-started" >"$work/openbox.log" 2>&1 &
     track $!
     wait_for "openbox to manage the screen" 60 test -e "$work/openbox-started"
+    # A desktop's scale reaches X11 programs as the font resolution, as GNOME sets it.
+    if [ "$screen_scale" != 1 ]; then echo "Xft.dpi: $((96 * screen_scale))" | xrdb -merge; fi
 }
 
 # Starts the game (or another program) in the background; its process id is in $launched.
