@@ -119,23 +119,29 @@ TEST(ProgramReplayTest, TheLostGamePlayedBackInTheWindowsEndsInTheLoss) {
     ExpectTheReplayEndsAsItsScript("lose_the_game.vxs", "You have run out of health!");
 }
 
-TEST(ProgramRecordTest, ARecordingCutShortByAKillReplaysUpToItsLastCompleteLine) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("killed.vxs");
-    QProcess game;
+// Starts the game recording into `path`, lets it play until the recording holds `played` (the
+// title window ticks on), then sends it `signal`.
+void PlayUntilRecordedThenSignal(QProcess& game, const QString& path, const std::string& played,
+                                 int signal) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     game.setProcessEnvironment(environment);
     game.start(VEXMIRE_PROGRAM, {"--record", path});
     ASSERT_TRUE(game.waitForStarted());
-    // The title window ticks on: two whole seconds of ticks, then the kill.
     QElapsedTimer waited;
     waited.start();
-    while (ReadFile(path).find("tick 64\ntick 64\n") == std::string::npos &&
-           waited.elapsed() < kHungAfterMs) {
+    while (ReadFile(path).find(played) == std::string::npos && waited.elapsed() < kHungAfterMs) {
         QThread::msleep(20);
     }
-    ::kill(static_cast<pid_t>(game.processId()), SIGKILL);
+    ::kill(static_cast<pid_t>(game.processId()), signal);
+}
+
+TEST(ProgramRecordTest, ARecordingCutShortByAKillReplaysUpToItsLastCompleteLine) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("killed.vxs");
+    QProcess game;
+    // Two whole seconds of ticks, then the kill.
+    ASSERT_NO_FATAL_FAILURE(PlayUntilRecordedThenSignal(game, path, "tick 64\ntick 64\n", SIGKILL));
     game.waitForFinished();
 
     const std::string recording = ReadFile(path);
@@ -159,18 +165,7 @@ TEST(ProgramRecordTest, AStopSignalEndsTheGameAsClosingItsWindowDoes) {
         QTemporaryDir folder;
         const QString path = folder.filePath("stopped.vxs");
         QProcess game;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        game.setProcessEnvironment(environment);
-        game.start(VEXMIRE_PROGRAM, {"--record", path});
-        ASSERT_TRUE(game.waitForStarted());
-        QElapsedTimer waited;
-        waited.start();
-        while (ReadFile(path).find("tick 64\n") == std::string::npos &&
-               waited.elapsed() < kHungAfterMs) {
-            QThread::msleep(20);
-        }
-        ::kill(static_cast<pid_t>(game.processId()), signal);
+        ASSERT_NO_FATAL_FAILURE(PlayUntilRecordedThenSignal(game, path, "tick 64\n", signal));
         ASSERT_TRUE(game.waitForFinished(kHungAfterMs));
         EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(game.exitCode(), 0);
