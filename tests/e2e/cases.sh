@@ -159,12 +159,7 @@ case_clue_and_keypad_from_the_keyboard() {
     walk_to top 130 160
 
     # The note: its message holds the game still until it is answered with Enter.
-    walk_into_dialog Right "Clue!"
-    expect_nothing_runs_while "the clue is shown"
-    key_tap Return
-    await_dialog_closed "Clue!"
-    stop_walking Right
-    replay_state
+    answer_dialog_walked_into Right "Clue!" "the clue is shown" Return
     grep -qF '"title":"Clue!"' "$work/replay.jsonl" || fail "the replay shows no clue"
     [ "$(entity "shpObstacle(30)" left)" = -100 ] || fail "the note is still there"
 
@@ -176,14 +171,7 @@ case_clue_and_keypad_from_the_keyboard() {
     walk_to top 600 650   # below the jail's wall
     walk_to left 130 142  # below the keypad
 
-    walk_into_dialog Up "Key Pad"
-    expect_nothing_runs_while "the keypad asks for the code"
-    local digit
-    for digit in 3 9 1 6; do key_tap "$digit"; done
-    key_tap Return
-    await_dialog_closed "Key Pad"
-    stop_walking Up
-    replay_state
+    answer_dialog_walked_into Up "Key Pad" "the keypad asks for the code" 3 9 1 6 Return
     grep -qF '"answer":"3916"' "$work/replay.jsonl" || fail "the replay's keypad got no 3916"
     [ "$(entity "shpObstacle(1)" left)" = -100 ] || fail "the jail door did not open"
     expect_screen_shows_replay
@@ -203,6 +191,19 @@ press_enter_for() {
     [ "$(entity "$name" left)" = "$left" ] ||
         fail "Enter did not make $what: the hint read '$(entity lblTip caption)', the player" \
             "stood at ($(entity imgPlayer left), $(entity imgPlayer top))"
+}
+
+# Walks DIRECTION into the dialog titled DIALOG, expects the game to hold still while WHAT,
+# types KEYS into the dialog (the last one answers it), and replays the recording so far.
+answer_dialog_walked_into() {
+    local direction=$1 dialog=$2 what=$3 key
+    shift 3
+    walk_into_dialog "$direction" "$dialog"
+    expect_nothing_runs_while "$what"
+    for key in "$@"; do key_tap "$key"; done
+    await_dialog_closed "$dialog"
+    stop_walking "$direction"
+    replay_state
 }
 
 # While a dialog of the game is open, no tick and no key reaches the rules.
@@ -261,37 +262,33 @@ screen_for_screen_fit_at_200_percent() {
 
 case_screen_fit_at_200_percent() {
     # sway gives a window's size in the desktop's units, X11 in the screen's pixels.
-    local unit=1
-    [ "$server" = x11 ] && unit=2
+    if [ "$server" = x11 ]; then expect_windows_drawn_at 2 2; else expect_windows_drawn_at 1 2; fi
+}
+
+# Both windows measure UNITS times their own size in the window system's units, and after a
+# few steps the game window shows the replay with SCALE screen pixels to a side for each pixel
+# of the game.
+expect_windows_drawn_at() {
+    local unit=$1
+    picture_scale=$2
     start_game
     expect_window_size "$title_window" "$((312 * unit))x$((206 * unit))" "title window"
     key_tap space
     await_game_window
     expect_window_size "$game_window" "$((838 * unit))x$((759 * unit))" "game window"
     hold_key Right 8
-    picture_scale=2
     expect_screen_shows_replay
     close_game
 }
 
 # At 150% desktop scaling on a 1920 x 1080 screen, the game draws at the largest whole factor
 # whose window fits: 1 here.
-expect_unscaled_windows() {
-    start_game
-    expect_window_size "$title_window" 312x206 "title window"
-    key_tap space
-    await_game_window
-    expect_window_size "$game_window" 838x759 "game window"
-    expect_screen_shows_replay
-    close_game
-}
-
 case_screen_fit_at_font_resolution_144() {
     echo "Xft.dpi: 144" | xrdb -merge
-    expect_unscaled_windows
+    expect_windows_drawn_at 1 1
 }
 
 case_screen_fit_at_scale_factor_1_5() {
     game_env=(QT_SCREEN_SCALE_FACTORS=1.5)
-    expect_unscaled_windows
+    expect_windows_drawn_at 1 1
 }
