@@ -1,7 +1,6 @@
-#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <optional>
 
@@ -12,6 +11,7 @@
 
 #include "app/game_windows.h"
 #include "app/options.h"
+#include "app/recording_file.h"
 #include "app/replay.h"
 #include "app/start_failure.h"
 #include "assets/pictures.h"
@@ -32,13 +32,20 @@ namespace {
 constexpr int kCannotStart = 1;
 constexpr int kRefused = 2;
 
-// Qt itself ends the process with exit(1) when the display server goes away under the game (the
-// X server or the Wayland compositor ends or dies): the recording is finished then too. The
-// game's own ends skip the exit handlers (EndProcess) and finish the recording themselves.
+// The game's own ends skip the exit handlers (EndProcess) and finish the recording themselves.
+// Once the game has started, only the toolkit itself ends the process with exit(1), when the
+// display server goes away under the game (the X server or the Wayland compositor ends or dies):
+// the recording is finished then too, and the player is told why the game is gone.
 ScriptRecorder* recordingToFinish = nullptr;
+bool playing = false;
 
-void FinishRecordingOnExit() {
+void FinishOnTheToolkitsExit() {
+    if (!playing) return;
     if (recordingToFinish != nullptr) recordingToFinish->Finish();
+    std::cerr << "vexmire: the display server went away, and the game with it"
+              << (recordingToFinish != nullptr ? "; the recording holds the game up to there"
+                                               : "")
+              << std::endl;
 }
 
 int Refuse(const std::string& why, int status) {
@@ -49,6 +56,7 @@ int Refuse(const std::string& why, int status) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    CatchStopSignals();
     const Options options = ParseOptions(argc, argv);
     switch (options.action) {
         case Options::Action::ShowHelp:
@@ -63,34 +71,36 @@ int main(int argc, char* argv[]) {
             break;
     }
 
-    // Both files are dealt with before any window opens: a replay is read whole first, so that
-    // it may even be recorded over.
-    std::optional<Replay::Loaded> replay;
-    if (!options.replayPath.empty()) {
-        replay.emplace(Replay::Load(options.replayPath));
-        if (replay->status != 0) return Refuse(replay->message, replay->status);
-    }
-    std::ofstream recording;
-    std::optional<ScriptRecorder> recorder;
+    // The recording's file is checked before anything else, and left as it is until the game's
+    // windows are up: a game that cannot start leaves an existing file byte for byte.
+    RecordingFile recordingFile;
     if (!options.recordPath.empty()) {
-        recording.open(options.recordPath, std::ios::binary | std::ios::trunc);
-        if (!recording) {
-            return Refuse("cannot write " + options.recordPath + ": " + std::strerror(errno),
-                          kCannotStart);
+        if (!options.replayPath.empty() && IsTheReplay(options.recordPath, options.replayPath)) {
+            return Refuse("cannot record into " + options.recordPath +
+                              ": it is the replay being played",
+                          kRefused);
         }
-        recorder.emplace(recording, options.recordPath, std::cerr);
-        if (!recorder->Begin()) {
-            return Refuse("cannot write " + options.recordPath + ": " + std::strerror(errno),
-                          kCannotStart);
+        std::string why;
+        if (!recordingFile.Open(options.recordPath, why)) {
+            return Refuse("cannot write " + options.recordPath + ": " + why, kCannotStart);
         }
-        recordingToFinish = &*recorder;
-        std::atexit(FinishRecordingOnExit);
+        // A reader that goes away is a failed write, which stops the recording, not the game.
+        std::signal(SIGPIPE, SIG_IGN);
     }
 
     // Qt scales nothing by itself: the windows take a whole factor that fits the screen, below.
     const DesktopScaleWish scaleWish = TakeScalingFromQt();
     StartFailureGuard startFailure;
+    std::atexit(FinishOnTheToolkitsExit);
     QApplication app(argc, argv);
+
+    // With the display there, the replay is read and checked whole before any window opens.
+    std::optional<Replay::Loaded> replay;
+    if (!options.replayPath.empty()) {
+        replay.emplace(Replay::Load(options.replayPath));
+        if (replay->status != 0) EndProcess(Refuse(replay->message, replay->status));
+    }
+
     // Lets the desktop match the windows to the menu entry and its icon: by the app id on
     // Wayland, by the class "vexmire" (the entry's StartupWMClass) on X11, whatever the
     // program's file is called.
@@ -107,11 +117,26 @@ int main(int argc, char* argv[]) {
                                         QSize(kGameWindowWidth, kGameWindowHeight));
     GameWindows windows(platform, scale);
     EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow});
-    EndOnStopSignals(platform);
-    if (recorder) windows.RecordTo(*recorder);
+
+    std::optional<ScriptRecorder> recorder;
+    if (!options.recordPath.empty()) {
+        std::string why;
+        const int fd = recordingFile.Take(why);
+        if (fd >= 0) {
+            recorder.emplace(fd, options.recordPath, std::cerr);
+            if (!recorder->Begin()) why = std::strerror(recorder->writeError());
+        }
+        if (!why.empty()) {
+            EndProcess(Refuse("cannot write " + options.recordPath + ": " + why, kCannotStart));
+        }
+        recordingToFinish = &*recorder;
+        windows.RecordTo(*recorder);
+    }
     if (replay) replay->replay.PlayIn(windows, platform);
+    EndOnStopSignals(platform);
     Form_Load(windows.game);
     startFailure.Started();
+    playing = true;
     const int status = app.exec();
     if (recorder) recorder->Finish();
     // The process ends here without Qt's teardown. EndProcess flushes the standard streams;

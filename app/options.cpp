@@ -8,30 +8,29 @@ namespace vexmire {
 
 namespace {
 
-// Qt's own options, which QApplication takes from the command line itself.
-constexpr std::array<std::string_view, 17> kQtOptionsWithValue = {"platform",
-                                                                  "platformpluginpath",
-                                                                  "platformtheme",
-                                                                  "plugin",
-                                                                  "qwindowgeometry",
-                                                                  "qwindowicon",
-                                                                  "qwindowtitle",
-                                                                  "session",
-                                                                  "display",
-                                                                  "geometry",
-                                                                  "style",
-                                                                  "stylesheet",
-                                                                  "name",
-                                                                  "title",
-                                                                  "visual",
-                                                                  "qmljsdebugger",
-                                                                  "font"};
-constexpr std::array<std::string_view, 5> kQtFlags = {"reverse", "nograb", "dograb", "sync",
-                                                      "widgetcount"};
+// Qt's own options, which QApplication takes from the command line itself, each spelled with one
+// dash or two, its value the next argument: those of any platform, then those of X11.
+constexpr std::array<std::string_view, 16> kQtOptionsWithValue = {
+    "platform", "platformpluginpath", "platformtheme", "plugin",   "qwindowgeometry",
+    "qwindowtitle", "qwindowicon", "session", "style", "stylesheet",
+    "display", "geometry", "title", "icon", "name", "visual"};
+// The only ones Qt also takes as NAME=VALUE in one argument.
+constexpr std::array<std::string_view, 3> kQtOptionsJoined = {"style", "stylesheet",
+                                                              "qmljsdebugger"};
+constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "nograb", "dograb",
+                                                      "sync", "widgetcount", "testability"};
+
+// An argument is named in a message only so far: a command line may hold anything.
+constexpr size_t kLongestEcho = 80;
 
 template <size_t N>
 bool Contains(const std::array<std::string_view, N>& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::string Echo(std::string_view arg) {
+    if (arg.size() <= kLongestEcho) return "'" + std::string(arg) + "'";
+    return "'" + std::string(arg.substr(0, kLongestEcho)) + "...'";
 }
 
 Options Refused(std::string why) {
@@ -41,30 +40,45 @@ Options Refused(std::string why) {
     return options;
 }
 
+// One argument taken apart: its dashes, its name and, where it is joined by '=', its value.
+struct Argument {
+    std::string_view dashes;
+    std::string_view name;
+    std::string_view value;
+    bool joined = false;
+};
+
+Argument TakeApart(std::string_view arg) {
+    Argument taken;
+    taken.dashes = arg.substr(0, arg.starts_with("--") ? 2 : 1);
+    taken.name = arg.substr(taken.dashes.size());
+    if (const size_t equals = taken.name.find('='); equals != std::string_view::npos) {
+        taken.value = taken.name.substr(equals + 1);
+        taken.name = taken.name.substr(0, equals);
+        taken.joined = true;
+    }
+    return taken;
+}
+
 }  // namespace
 
 Options ParseOptions(int argc, const char* const* argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        std::string_view name = arg;
-        std::string_view value;
-        bool hasValue = false;
-        if (name.starts_with("--")) {
-            name.remove_prefix(2);
-            if (const size_t equals = name.find('='); equals != std::string_view::npos) {
-                value = name.substr(equals + 1);
-                name = name.substr(0, equals);
-                hasValue = true;
-            }
-        } else if (name.starts_with("-") && name.size() > 1) {
-            name.remove_prefix(1);
-        } else {
-            return Refused("unexpected argument '" + std::string(arg) + "'");
+        if (arg == "--") {
+            // The game takes no operands: whatever follows is one too many.
+            if (i + 1 < argc) return Refused("unexpected argument " + Echo(argv[i + 1]));
+            break;
         }
+        if (!arg.starts_with("-") || arg == "-") {
+            return Refused("unexpected argument " + Echo(arg));
+        }
+        const Argument option = TakeApart(arg);
+        const std::string_view name = option.name;
 
-        if (name == "help" || name == "version") {
-            if (hasValue) return Refused("option '--" + std::string(name) + "' takes no value");
+        if (option.dashes == "--" && (name == "help" || name == "version")) {
+            if (option.joined) return Refused("option '--" + std::string(name) + "' takes no value");
             // The first of them wins, as the reader of the command line expects.
             if (options.action == Options::Action::Play) {
                 options.action =
@@ -72,23 +86,27 @@ Options ParseOptions(int argc, const char* const* argv) {
             }
             continue;
         }
-        if (name == "record" || name == "replay") {
-            if (!hasValue) {
-                if (i + 1 >= argc) {
-                    return Refused("option '--" + std::string(name) + "' needs a FILE");
-                }
+        if (option.dashes == "--" && (name == "record" || name == "replay")) {
+            const std::string spelled = "'--" + std::string(name) + "'";
+            std::string& path = name == "record" ? options.recordPath : options.replayPath;
+            if (!path.empty()) return Refused("option " + spelled + " given twice");
+            std::string_view value = option.value;
+            if (!option.joined) {
+                if (i + 1 >= argc) return Refused("option " + spelled + " needs a FILE");
                 value = argv[++i];
             }
-            if (value.empty()) return Refused("option '--" + std::string(name) + "' needs a FILE");
-            (name == "record" ? options.recordPath : options.replayPath) = value;
+            if (value.empty()) return Refused("option " + spelled + " needs a FILE");
+            path = value;
             continue;
         }
-        if (Contains(kQtOptionsWithValue, name)) {
-            if (!hasValue) ++i;  // QApplication takes the value with it
+        if (option.joined ? Contains(kQtOptionsJoined, name) : Contains(kQtFlags, name)) continue;
+        if (!option.joined && Contains(kQtOptionsWithValue, name)) {
+            // QApplication takes the value with it.
+            if (i + 1 >= argc) return Refused("option " + Echo(arg) + " needs a value");
+            ++i;
             continue;
         }
-        if (Contains(kQtFlags, name)) continue;
-        return Refused("unknown option '" + std::string(arg) + "'");
+        return Refused("unknown option " + Echo(arg));
     }
     return options;
 }
@@ -103,9 +121,13 @@ std::string HelpText() {
            "\n"
            "  --record FILE   write every event that reaches the game to FILE, line by line,\n"
            "                  as a script that vexmire-sim and --replay play again\n"
-           "  --replay FILE   play the script FILE back in the game's windows\n"
+           "  --replay FILE   play the script FILE back in the game's windows (- reads it\n"
+           "                  from standard input)\n"
            "  --help          show this help and leave\n"
            "  --version       show the version and leave\n"
+           "\n"
+           "Qt's own options (-platform NAME, -display NAME, -style NAME, ...) are passed on\n"
+           "to Qt; vexmire(6) lists the ones taken.\n"
            "\n"
            "Keys: the arrows walk, Space fires, Enter does what the hint offers.\n"
            "Exit status: 0 when the game has ended, 1 when it could not start or FILE could\n"

@@ -1,9 +1,6 @@
 #include "app/replay.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <type_traits>
 #include <variant>
 
@@ -12,6 +9,7 @@
 #include <QObject>
 
 #include "app/game_windows.h"
+#include "app/replay_file.h"
 #include "platform/headless_platform.h"
 #include "script/command_parser.h"
 #include "script/malformed_line.h"
@@ -58,20 +56,17 @@ class InputBlocker : public QObject {
 
 Replay::Loaded Replay::Load(const std::string& path) {
     Loaded loaded;
-    std::error_code error;
-    const bool isFolder = std::filesystem::is_directory(path, error);
-    std::ifstream file;
-    if (!isFolder) file.open(path, std::ios::binary);
-    if (!file.is_open()) {
-        loaded.status = 1;
-        loaded.message = "cannot read " + path + ": " +
-                         (isFolder ? std::string("it is a folder") : std::strerror(errno));
+    ReplayFile file = ReadReplayFile(path);
+    if (file.status != 0) {
+        loaded.status = file.status;
+        loaded.message = std::move(file.message);
         return loaded;
     }
     // Names in the script are checked against a game of its own, never the one played.
     HeadlessPlatform scratchPlatform;
     Game scratch(scratchPlatform);
-    ScriptReader reader(file);
+    std::istringstream text(std::move(file.text));
+    ScriptReader reader(text);
     try {
         std::string line;
         while (reader.Next(line)) {
@@ -85,14 +80,12 @@ Replay::Loaded Replay::Load(const std::string& path) {
                 loaded.replay.commands_.push_back(std::move(*command));
             }
         }
-        if (file.bad()) throw std::runtime_error("cannot read " + path);
     } catch (const MalformedLine& malformed) {
         loaded.status = 2;
-        loaded.message = "line " + std::to_string(reader.lineNumber()) + ": " + malformed.what();
-    } catch (const std::exception& failure) {
-        loaded.status = 1;
-        loaded.message = failure.what();
+        loaded.message = ReplayName(path) + ":" + std::to_string(reader.lineNumber()) + ": " +
+                         malformed.what();
     }
+    loaded.replay.commands_.shrink_to_fit();
     return loaded;
 }
 
@@ -106,7 +99,10 @@ void Replay::PlayIn(GameWindows& windows, QtPlatform& platform) {
 }
 
 bool Replay::Step() {
-    while (next_ < commands_.size() && !platform_->ended()) {
+    // However many events a script puts between two ticks, the window answers a close or a
+    // stop signal within one tick: the rest wait for the next tick that falls due.
+    for (int events = 0; events < kMostEventsAStep; ++events) {
+        if (next_ == commands_.size() || platform_->ended()) return false;
         const Command& command = commands_[next_];
         if (const auto* tick = std::get_if<command::Tick>(&command)) {
             if (ticksLeft_ < 0) ticksLeft_ = tick->count;
@@ -122,7 +118,7 @@ bool Replay::Step() {
         ++next_;
         Run(command);
     }
-    return false;
+    return true;
 }
 
 void Replay::Run(const Command& command) {

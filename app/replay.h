@@ -21,9 +21,12 @@ class Replay {
   public:
     // How long a dialog stays open before the replay closes it, so that a watcher can read it.
     static constexpr std::chrono::milliseconds kReadingTime{1500};
+    // The most events delivered at one tick that falls due; a player's own come a few a tick.
+    static constexpr int kMostEventsAStep = 256;
 
-    // The script, read and checked. A failure is `status` 1 (the file cannot be read) or 2 (a
-    // line that is malformed or not a player's), with a one-line `message`.
+    // The script at `path` ("-": standard input), read and checked. A failure is `status` 1 (the
+    // file cannot be read) or 2 (a script too long, or a line that is malformed or not a
+    // player's, named as FILE:LINE), with a one-line `message`.
     struct Loaded;
     static Loaded Load(const std::string& path);
 
@@ -31,7 +34,8 @@ class Replay {
     void PlayIn(GameWindows& windows, QtPlatform& platform);
 
   private:
-    // Delivers the events up to and including the next tick; false once the script is over.
+    // Delivers the events up to and including the next tick, or the next kMostEventsAStep of
+    // them; false once the script is over.
     bool Step();
     void Run(const Command& command);
 

@@ -68,6 +68,22 @@ void HandleMessage(QtMsgType type, const QMessageLogContext& context, const QStr
     PassOn(type, context, text);
 }
 
+// A library that gives up during start-up may end the process with exit() of its own, after
+// warnings that are still held back here (the Wayland client does, when it cannot share memory
+// with the compositor). They are the reason: they are said, and a line of the game's own.
+void SayWhyTheStartEnded() {
+    if (!starting) return;
+    std::string warnings;
+    for (const HeldMessage& held : std::exchange(heldMessages, {})) {
+        std::fprintf(stderr, "%s\n", qPrintable(held.text));
+        warnings += held.text.toStdString() + '\n';
+    }
+    const std::string why = FirstLine(warnings);
+    std::fprintf(stderr, "vexmire: cannot start: the window system ended the program%s\n",
+                 why.empty() ? "" : (" (" + why + ")").c_str());
+    std::fflush(nullptr);
+}
+
 // An exception that left main(): no handler of a window let it through, so it came from
 // start-up (a level that does not load, memory that ran out).
 void HandleTermination() {
@@ -87,6 +103,8 @@ void HandleTermination() {
 
 StartFailureGuard::StartFailureGuard() {
     starting = true;
+    static const bool sayingWhy = std::atexit(SayWhyTheStartEnded) == 0;
+    static_cast<void>(sayingWhy);
     previousHandler = qInstallMessageHandler(HandleMessage);
     std::set_terminate(HandleTermination);
 }

@@ -19,6 +19,10 @@ class ProgramEnded : public std::exception {
     const char* what() const noexcept override { return "the program has ended"; }
 };
 
+// The most characters the text prompt's field takes, as such fields traditionally do: every
+// answer a player can give fits a script line that the game reads back.
+constexpr int kLongestAnswer = 255;
+
 // What the rules and the shell need from a window system.
 class Platform {
   public:

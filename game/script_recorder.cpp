@@ -1,18 +1,17 @@
 #include "game/script_recorder.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace vexmire {
 
-ScriptRecorder::ScriptRecorder(std::ostream& out, std::string name, std::ostream& errors)
-    : out_(out), name_(std::move(name)), errors_(errors) {}
+ScriptRecorder::ScriptRecorder(int fd, std::string name, std::ostream& errors)
+    : out_(fd), name_(std::move(name)), errors_(errors) {}
 
 bool ScriptRecorder::Begin() {
-    out_ << "# vexmire " VEXMIRE_VERSION
-            " recording: play it again with vexmire-sim or "
-            "vexmire --replay\n";
-    out_.flush();
-    stopped_ = !out_;
+    stopped_ = !out_.Write("# vexmire " VEXMIRE_VERSION
+                           " recording: play it again with vexmire-sim or vexmire --replay");
     return !stopped_;
 }
 
@@ -62,13 +61,11 @@ void ScriptRecorder::WriteTicks() {
 }
 
 void ScriptRecorder::WriteLine(const std::string& line) {
-    if (stopped_) return;
-    out_ << line << '\n';
-    out_.flush();
-    if (out_) return;
+    if (stopped_ || out_.Write(line)) return;
     stopped_ = true;
-    errors_ << "vexmire: stopped recording: " << name_
-            << " could not be written (is the disk full?); the game goes on\n";
+    errors_ << "vexmire: stopped recording: " << name_ << " could not be written ("
+            << (out_.error() == EPIPE ? "nothing reads it any more" : std::strerror(out_.error()))
+            << "); the recording holds every line up to there, and the game goes on\n";
     errors_.flush();
 }
 

@@ -4,18 +4,22 @@
 #include <ostream>
 #include <string>
 
+#include "game/line_file.h"
+
 namespace vexmire {
 
 // Writes every event that reaches the rules as a script of vexmire-sim's language, so that the
 // game can be played again, headless or in the windows, exactly as it went. Each line goes out
 // whole and at once, so that a game ended in any way, even killed, leaves a script that replays
-// up to its last line. Ticks are written in runs of at most one second.
+// up to its last line, and a full disk or a reader that went away only ever cuts it between two
+// lines. Ticks are written in runs of at most one second.
 class ScriptRecorder {
   public:
     static constexpr int kLongestTickRun = 64;
 
-    // `out` is the recording; `errors` hears, in one line, that the recording had to stop.
-    ScriptRecorder(std::ostream& out, std::string name, std::ostream& errors);
+    // `fd` is the recording, open for writing, named `name` to the player; `errors` hears, in
+    // one line, that the recording had to stop.
+    ScriptRecorder(int fd, std::string name, std::ostream& errors);
 
     // Writes the first line, which names the program. False, and nothing said, when even that
     // cannot be written: the caller reports that the recording could not begin.
@@ -37,12 +41,14 @@ class ScriptRecorder {
 
     // Whether the recording stopped because it could not be written.
     bool stopped() const { return stopped_; }
+    // The errno of the write that stopped it.
+    int writeError() const { return out_.error(); }
 
   private:
     void WriteTicks();
     void WriteLine(const std::string& line);
 
-    std::ostream& out_;
+    LineFile out_;
     std::string name_;
     std::ostream& errors_;
     int pendingTicks_ = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -49,7 +51,7 @@ std::string ReadFile(const QString& path) {
 struct Refusal {
     QStringList arguments;
     int status;
-    const char* says;
+    std::string says;
 };
 
 TEST(ProgramOptionsTest, ABadCommandLineOrFileIsRefusedInOneLineBeforeAnyWindow) {
@@ -59,6 +61,10 @@ TEST(ProgramOptionsTest, ABadCommandLineOrFileIsRefusedInOneLineBeforeAnyWindow)
     std::ofstream(notAPlayer.toStdString()) << "newgame\ntick 3\nset imgPlayer Left 400\n";
     const QString malformed = folder.filePath("bad.vxs");
     std::ofstream(malformed.toStdString()) << "newgame\nkeydown right\n";
+    const QString huge = folder.filePath("huge.vxs");
+    std::ofstream(huge.toStdString()) << std::string(16 * 1024 * 1024 + 1, '\n');
+    const QString fifo = folder.filePath("fifo");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
 
     const Refusal refusals[] = {
         {{"--bogus"}, 2, "unknown option '--bogus'"},
@@ -69,8 +75,11 @@ TEST(ProgramOptionsTest, ABadCommandLineOrFileIsRefusedInOneLineBeforeAnyWindow)
         {{"--replay", folder.path()}, 1, "cannot read"},
         {{"--record", folder.filePath("no/such/folder.vxs")}, 1, "cannot write"},
         {{"--record", "/dev/full"}, 1, "cannot write /dev/full"},
-        {{"--replay", notAPlayer}, 2, "line 3: \"set\" is not an event a player makes"},
-        {{"--replay", malformed}, 2, "line 2: "},
+        {{"--record", fifo}, 1, "cannot write " + fifo.toStdString() + ": no program reads"},
+        {{"--replay", notAPlayer}, 2, "set.vxs:3: \"set\" is not an event a player makes"},
+        {{"--replay", malformed}, 2, "bad.vxs:2: "},
+        {{"--replay", huge}, 2, "huge.vxs: the script is longer than 16 MiB"},
+        {{"--replay", malformed, "--record", malformed}, 2, "it is the replay being played"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.arguments.join(' ').toStdString());

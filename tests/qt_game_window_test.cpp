@@ -212,6 +212,22 @@ TEST_F(GameWindowTest, CancellingThePromptAnswersTheEmptyTextAndItAsksAgainNextT
     EXPECT_EQ(game.level.obstacles(1).left(), 232);
 }
 
+TEST_F(GameWindowTest, APastedAnswerIsCutToWhatThePromptsFieldTakes) {
+    StandAtTheKeypad();
+    std::string answered;
+    platform.SetAnswerObserver([&](const std::string& answer) { answered = answer; });
+    WhenDialogOpens([&](QDialog* dialog) {
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>()->insert(QString(30'000, QChar(u'\u00e9')));
+        dialog->accept();
+    });
+    NextTick();
+    // Two bytes each in the recording's line: far below the longest line a script may hold.
+    std::string fieldFull;
+    for (int n = 0; n < 255; ++n) fieldFull += "\u00e9";
+    EXPECT_EQ(answered, fieldFull);
+}
+
 TEST_F(GameWindowTest, TheWinningMessageEndsTheProgramOnceClosed) {
     game.level.tip->caption = hint::kDefuseBomb;
     bool shown = false;

@@ -13,6 +13,7 @@
 
 #include "game/script_recorder.h"
 #include "sim/state_json.h"
+#include "tests/memory_file.h"
 #include "tests/qt_game_fixture.h"
 #include "tests/sim_test_support.h"
 
@@ -27,7 +28,7 @@ const std::map<int, int> kQtKeys = {{13, Qt::Key_Return}, {32, Qt::Key_Space}, {
 
 class RecordingTest : public QtGameTest {
   protected:
-    RecordingTest() : recorder(recording, "the recording", errors) {
+    RecordingTest() : recorder(recording.fd(), "the recording", errors) {
         EXPECT_TRUE(recorder.Begin());
         windows.RecordTo(recorder);
         // Whatever dialog the game opens is closed as a player would close it, after a tick
@@ -96,7 +97,7 @@ class RecordingTest : public QtGameTest {
         SendKey(&gameWindow, QEvent::KeyPress, Key(walking));
     }
 
-    std::ostringstream recording;
+    MemoryFile recording;
     std::ostringstream errors;
     ScriptRecorder recorder;
     QTimer dialogWatch;
@@ -110,7 +111,7 @@ TEST_F(RecordingTest, AWholeGameWonInTheWindowReplaysToTheSameWin) {
     ASSERT_EQ(exits, 1) << "the game was not won";
     EXPECT_EQ(dialogsClosed, 3);  // the clue, the keypad, the winning message
 
-    const std::string script = recording.str();
+    const std::string script = recording.Text();
     EXPECT_EQ(script.rfind("# vexmire ", 0), 0u);
     EXPECT_NE(script.find("answer 3916\ntick "), std::string::npos);
     // The held arrow counted as released when the keyboard went elsewhere.
@@ -126,63 +127,6 @@ TEST_F(RecordingTest, AWholeGameWonInTheWindowReplaysToTheSameWin) {
         nlohmann::json::parse(StateLine(game, static_cast<uint64_t>(ticksRun())));
     EXPECT_EQ(replayed.LastState(), inWindow["state"]);
     EXPECT_TRUE(errors.str().empty());
-}
-
-// Writes the first `capacity` bytes, then fails as a full disk does.
-class FillingBuffer : public std::stringbuf {
-  public:
-    explicit FillingBuffer(size_t capacity) : capacity_(capacity) {}
-
-  protected:
-    std::streamsize xsputn(const char* text, std::streamsize count) override {
-        const auto room = static_cast<std::streamsize>(capacity_ - str().size());
-        if (count > room) return 0;
-        return std::stringbuf::xsputn(text, count);
-    }
-    int_type overflow(int_type c) override {
-        if (str().size() >= capacity_) return traits_type::eof();
-        return std::stringbuf::overflow(c);
-    }
-
-  private:
-    size_t capacity_;
-};
-
-TEST(ScriptRecorderTest, TicksComeInRunsOfASecondAndAnAnswerBeforeTheTickThatAskedForIt) {
-    std::ostringstream out, errors;
-    ScriptRecorder recorder(out, "r", errors);
-    recorder.NewGame();
-    for (int n = 0; n < 70; ++n) recorder.TickRan();
-    recorder.KeyDown(39);
-    recorder.TickRan();
-    recorder.Answer("39 16\r\n");  // inside the second tick after the key
-    recorder.TickRan();
-    recorder.Answer("");
-    recorder.TickRan();
-    recorder.KeyUp(-5);
-    recorder.Quit();
-    recorder.Finish();
-    EXPECT_EQ(out.str(),
-              "newgame\ntick 64\ntick 6\nkeydown 39\ntick 1\nanswer 39 16  \ntick 1\nanswer\n"
-              "tick 1\nkeyup -5\nquit\n");
-}
-
-TEST(ScriptRecorderTest, AFullDiskStopsTheRecordingWithOneLineAndTheGameGoesOn) {
-    FillingBuffer disk(30);
-    std::ostream out(&disk);
-    std::ostringstream errors;
-    ScriptRecorder recorder(out, "game.vxs", errors);
-    recorder.NewGame();
-    recorder.KeyDown(39);
-    EXPECT_FALSE(recorder.stopped());
-    for (int n = 0; n < 200; ++n) recorder.TickRan();
-    recorder.KeyUp(39);
-    recorder.Finish();
-    EXPECT_TRUE(recorder.stopped());
-    EXPECT_EQ(disk.str(), "newgame\nkeydown 39\ntick 64\n");
-    const std::string said = errors.str();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
-    EXPECT_NE(said.find("game.vxs"), std::string::npos);
 }
 
 }  // namespace

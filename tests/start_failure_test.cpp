@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +50,25 @@ TEST(StartWithoutADisplay, AWindowSystemThatDoesNotExistIsOneLineToo) {
     ExpectOneLineAndStatusOne(run);
     ASSERT_FALSE(run.errLines.isEmpty());
     EXPECT_TRUE(run.errLines[0].contains("no-such-window-system")) << run.errLines[0].toStdString();
+}
+
+TEST(StartWithoutADisplay, LeavesTheFileItWasToRecordIntoAsItWasAndTheReplayUnread) {
+    QTemporaryDir folder;
+    const QString earlier = folder.filePath("earlier.vxs");
+    const QByteArray kept = "# an earlier game\nnewgame\ntick 64\n";
+    QFile file(earlier);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kept);
+    file.close();
+    const QString fifo = folder.filePath("fifo");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+
+    // The display is looked for before the replay is read: no writer to the FIFO is waited for.
+    const ProgramRun run = RunProgram(VEXMIRE_PROGRAM, {"--record", earlier, "--replay", fifo},
+                                      kDisplayVariables, {});
+    ExpectOneLineAndStatusOne(run);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), kept);
 }
 
 TEST(FaultOfTheProgram, AFaultInAKeyHandlerEndsWithOneLineInsteadOfCrossingTheEventLoop) {

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -97,6 +98,7 @@ std::string QtPlatform::PromptForText(const std::string& prompt, const std::stri
     dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString());
+    if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(kLongestAnswer);
     std::string answer;
     if (scripted_) {
         if (!scriptedAnswers_.empty()) {

@@ -30,6 +30,8 @@ class ReleaseHoldBack : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     bool holding() const { return held_ != nullptr; }
+    // How much longer the held release waits for a press with its time.
+    std::chrono::milliseconds holdingFor() const { return timer_.remainingTimeAsDuration(); }
     // The moment has passed: the held release goes on to its window. The timer calls this.
     void LetTheReleaseThrough();
 

@@ -12,9 +12,11 @@ namespace vexmire {
 namespace {
 
 constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int kStoppedFromOutside = 0;
 
-// The write end of the pipe that carries a stop from the signal handler into the event loop.
-int stopWrite = -1;
+// The write end of the pipe that carries a stop from the signal handler into the event loop;
+// -1 while the program is still starting.
+volatile sig_atomic_t stopWrite = -1;
 
 void Handle(int signal, void (*handler)(int)) {
     struct sigaction action = {};
@@ -32,6 +34,7 @@ bool Ignored(int signal) {
 // Only what is safe in a signal handler: the next stop signal is left to the system, and one
 // byte wakes the event loop. A full pipe already holds a stop.
 void NoteStop(int /*signal*/) {
+    if (stopWrite < 0) ::_exit(kStoppedFromOutside);
     for (const int signal : kStopSignals) {
         if (!Ignored(signal)) Handle(signal, SIG_DFL);
     }
@@ -41,19 +44,33 @@ void NoteStop(int /*signal*/) {
 
 }  // namespace
 
-void EndOnStopSignals(QtPlatform& platform) {
-    int ends[2];
-    // Without the pipe the signals keep what they do by default; the game still plays.
-    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    stopWrite = ends[1];
-    auto* stops = new QSocketNotifier(ends[0], QSocketNotifier::Read, &platform);
-    QObject::connect(stops, &QSocketNotifier::activated, &platform, [&platform, stops] {
-        stops->setEnabled(false);
-        platform.Shutdown();
-    });
+void CatchStopSignals() {
     for (const int signal : kStopSignals) {
         if (!Ignored(signal)) Handle(signal, NoteStop);
     }
+}
+
+int HandStopSignalsToTheLoop() {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
+        for (const int signal : kStopSignals) {
+            if (!Ignored(signal)) Handle(signal, SIG_DFL);
+        }
+        return -1;
+    }
+    stopWrite = ends[1];
+    CatchStopSignals();
+    return ends[0];
+}
+
+void EndOnStopSignals(QtPlatform& platform) {
+    const int stops = HandStopSignalsToTheLoop();
+    if (stops < 0) return;
+    auto* notifier = new QSocketNotifier(stops, QSocketNotifier::Read, &platform);
+    QObject::connect(notifier, &QSocketNotifier::activated, &platform, [&platform, notifier] {
+        notifier->setEnabled(false);
+        platform.Shutdown();
+    });
 }
 
 }  // namespace vexmire
