@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include <QApplication>
 #include <QFile>
@@ -33,14 +34,14 @@ constexpr int kCannotStart = 1;
 constexpr int kRefused = 2;
 
 // The game's own ends skip the exit handlers (EndProcess) and finish the recording themselves.
-// Once the game has started, only the toolkit itself ends the process with exit(1), when the
-// display server goes away under the game (the X server or the Wayland compositor ends or dies):
-// the recording is finished then too, and the player is told why the game is gone.
+// Once the game has started, only the toolkit itself ends the process, when the display server
+// goes away under the game (the X server or the Wayland compositor ends or dies): the recording
+// is finished then too, and the player is told why the game is gone, once.
 ScriptRecorder* recordingToFinish = nullptr;
 bool playing = false;
 
 void FinishOnTheToolkitsExit() {
-    if (!playing) return;
+    if (!std::exchange(playing, false)) return;
     if (recordingToFinish != nullptr) recordingToFinish->Finish();
     std::cerr << "vexmire: the display server went away, and the game with it"
               << (recordingToFinish != nullptr ? "; the recording holds the game up to there"
@@ -137,6 +138,7 @@ int main(int argc, char* argv[]) {
     Form_Load(windows.game);
     startFailure.Started();
     playing = true;
+    startFailure.WhenTheDisplayGoes(FinishOnTheToolkitsExit);
     const int status = app.exec();
     if (recorder) recorder->Finish();
     // The process ends here without Qt's teardown. EndProcess flushes the standard streams;

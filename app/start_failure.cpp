@@ -24,6 +24,7 @@ struct HeldMessage {
 };
 
 QtMessageHandler previousHandler = nullptr;
+void (*displayGone)() = nullptr;
 bool starting = true;
 std::vector<HeldMessage> heldMessages;
 
@@ -66,6 +67,12 @@ void HandleMessage(QtMsgType type, const QMessageLogContext& context, const QStr
         return;
     }
     PassOn(type, context, text);
+    // The toolkit's last word before it ends the process, on X11 with exit() and on Wayland
+    // with _exit(), which no exit handler hears.
+    if (displayGone != nullptr && text.contains(QStringLiteral(" connection ")) &&
+        (text.contains(QStringLiteral("broke")) || text.contains(QStringLiteral("fatal")))) {
+        displayGone();
+    }
 }
 
 // A library that gives up during start-up may end the process with exit() of its own, after
@@ -111,6 +118,10 @@ StartFailureGuard::StartFailureGuard() {
 
 StartFailureGuard::~StartFailureGuard() {
     Started();
+}
+
+void StartFailureGuard::WhenTheDisplayGoes(void (*gone)()) {
+    displayGone = gone;
 }
 
 void StartFailureGuard::Started() {

@@ -19,6 +19,9 @@ class StartFailureGuard {
     StartFailureGuard& operator=(const StartFailureGuard&) = delete;
 
     void Started();
+    // Once started, `gone` is called when the toolkit says that the display server went away,
+    // right before the toolkit ends the process.
+    void WhenTheDisplayGoes(void (*gone)());
 };
 
 // The line for a start stopped by Qt's fatal message `fatal`, after the warnings `warnings`

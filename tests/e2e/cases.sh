@@ -248,7 +248,9 @@ case_the_display_server_goes_away() {
     wait "$game_pid" || status=$?
     [ "$status" -eq 1 ] || fail "the game ended with status $status without its display server"
     grep -q 'connection broke' "$work/game.log" ||
-        fail "the game did not say why it ended: $(tail -n 1 "$work/game.log")"
+        fail "the toolkit did not say why the game ended: $(tail -n 1 "$work/game.log")"
+    tail -n 1 "$work/game.log" | grep -q '^vexmire: the display server went away' ||
+        fail "the game's own line did not follow the toolkit's: $(tail -n 1 "$work/game.log")"
     expect_events '^newgame keydown 39 keyup 39$' "walking right once"
     replay_state
 }
