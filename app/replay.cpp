@@ -1,5 +1,6 @@
 #include "app/replay.h"
 
+#include <algorithm>
 #include <sstream>
 #include <type_traits>
 #include <variant>
@@ -65,6 +66,8 @@ Replay::Loaded Replay::Load(const std::string& path) {
     // Names in the script are checked against a game of its own, never the one played.
     HeadlessPlatform scratchPlatform;
     Game scratch(scratchPlatform);
+    // Room for a command a line at once: a growing list would at times need twice as much.
+    loaded.replay.commands_.reserve(std::count(file.text.begin(), file.text.end(), '\n') + 1);
     std::istringstream text(std::move(file.text));
     ScriptReader reader(text);
     try {
@@ -85,7 +88,6 @@ Replay::Loaded Replay::Load(const std::string& path) {
         loaded.message = ReplayName(path) + ":" + std::to_string(reader.lineNumber()) + ": " +
                          malformed.what();
     }
-    loaded.replay.commands_.shrink_to_fit();
     return loaded;
 }
 
