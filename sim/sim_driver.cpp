@@ -45,7 +45,8 @@ struct SimDriver::Executor {
     }
 };
 
-SimDriver::SimDriver(std::ostream& out) : out_(out), game_(platform_) {
+SimDriver::SimDriver(std::ostream& out)
+    : out_(out), platform_(HeadlessPlatform::CallLog::ReportOnly), game_(platform_) {
     platform_.SetObserver([this](const PlatformCall& call) { out_ << EventLine(call) << '\n'; });
 }
 

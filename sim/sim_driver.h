@@ -10,7 +10,7 @@
 namespace vexmire {
 
 // The game window's scene and rules on the headless platform, with every platform call printed
-// as an event line the moment it happens.
+// as an event line the moment it happens and then forgotten.
 class SimDriver {
   public:
     explicit SimDriver(std::ostream& out);
@@ -26,6 +26,7 @@ class SimDriver {
     void PrintState();
 
     Game& game() { return game_; }
+    const HeadlessPlatform& platform() const { return platform_; }
     uint64_t ticks() const { return ticks_; }
 
   private:
