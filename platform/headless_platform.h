@@ -42,6 +42,7 @@ class HeadlessPlatform : public Platform {
     void SetWindowVisible(Window window, bool visible) override;
 
     void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+    size_t queuedAnswers() const { return answers_.size(); }
 
     const std::vector<PlatformCall>& calls() const { return calls_; }
     void ClearCalls() { calls_.clear(); }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/shell.h"
+#include "script/malformed_line.h"
 #include "sim/event_json.h"
 #include "sim/render.h"
 #include "sim/state_json.h"
@@ -29,6 +30,10 @@ struct SimDriver::Executor {
         }
     }
     void operator()(const command::Answer& answer) const {
+        if (driver.platform_.queuedAnswers() == kMaxQueuedAnswers) {
+            throw MalformedLine("more than " + std::to_string(kMaxQueuedAnswers) +
+                                " answers would wait unused for a prompt");
+        }
         driver.platform_.QueueAnswer(answer.text);
     }
     void operator()(const command::SetGeometry& set) const { (set.entity->*set.setter)(set.value); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
 
 #include "script/command.h"
 #include "sim/sim_driver.h"
@@ -9,6 +10,17 @@
 namespace vexmire {
 
 namespace {
+
+// Stands the player on the keypad, so that the prompt opens again at every tick.
+const std::string kOnTheKeypad =
+    "set imgPlayer Left 124\nset imgPlayer Top 476\nset imgPlayer Width 1\n"
+    "set imgPlayer Height 1\n";
+
+std::string Answers(size_t count) {
+    std::string script;
+    for (size_t i = 0; i < count; ++i) script += "answer " + std::to_string(i) + "\n";
+    return script;
+}
 
 // A script of any length runs in the same memory: what the driver has printed it forgets.
 
@@ -29,6 +41,22 @@ TEST(BoundedInput, TheDriverKeepsNoCallOnceItIsPrinted) {
     HeadlessPlatform kept;
     kept.SoundBeep();
     EXPECT_EQ(kept.calls().size(), 1u);
+}
+
+TEST(BoundedInput, AtMostATableOfAnswersWaitsAndAPromptMakesRoomForOneMore) {
+    const SimRun full = RunSim(Answers(kMaxQueuedAnswers) + "state\n");
+    EXPECT_EQ(full.status, 0) << full.err;
+
+    const SimRun over = RunSim(Answers(kMaxQueuedAnswers + 1) + "state\n");
+    EXPECT_EQ(over.status, 2);
+    EXPECT_EQ(over.lines, kStartEvents);
+    EXPECT_EQ(over.err,
+              "vexmire-sim: line 1025: more than 1024 answers would wait unused for a "
+              "prompt\n");
+
+    const SimRun used = RunSim(kOnTheKeypad + Answers(kMaxQueuedAnswers) + "tick\nanswer x\n");
+    EXPECT_EQ(used.status, 0) << used.err;
+    EXPECT_EQ(nlohmann::json::parse(used.lines.back()).at("answer"), "0");
 }
 
 }  // namespace
