@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
+#include "script/script_reader.h"
 #include "tests/sim_test_support.h"
 
 namespace vexmire {
@@ -35,6 +37,25 @@ TEST(Script, CarriageReturnLineEndsReadTheSame) {
         "state\r\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(json::parse(run.lines[4]).at("answer"), "3916");
+}
+
+TEST(Script, AByteOrderMarkIsPassedOverAtTheStartOfTheScriptOnly) {
+    std::istringstream marked("\xEF\xBB\xBFtick 3\n\xEF\xBB\xBFtick\n");
+    ScriptReader reader(marked);
+    std::string line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "tick 3");
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "\xEF\xBB\xBFtick");  // text of the line, refused as a command
+
+    // A mark alone on the first line leaves a blank line, and a doubled mark is no mark.
+    const SimRun alone = RunSim("\xEF\xBB\xBF\r\ntick 2\nstate\n");
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    EXPECT_EQ(alone.LastState().at("ticks"), 2);
+    EXPECT_EQ(RunSim("\xEF\xBB\xBF\xEF\xBB\xBFstate\n").status, 2);
+
+    // The mark does not count against the length of the first line.
+    EXPECT_EQ(RunSim("\xEF\xBB\xBF#" + std::string(kMaxLineBytes - 1, 'x') + "\n").status, 0);
 }
 
 TEST(Script, TheLastLineNeedsNoLineEnd) {
