@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,9 @@ using namespace vexmire;
 
 // vexmire-sim [SCRIPT]: runs SCRIPT, or standard input when it is absent or "-".
 int main(int argc, char** argv) {
+    // A reader that goes away before the end must see a failure reported with status 1, as any
+    // other output that cannot be written, not a run that ends silently.
+    std::signal(SIGPIPE, SIG_IGN);
     if (argc > 2) {
         std::cerr << "vexmire-sim: usage: vexmire-sim [SCRIPT]\n";
         return 1;

@@ -1,5 +1,7 @@
 #include "sim/sim_driver.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +12,12 @@
 #include "sim/state_json.h"
 
 namespace vexmire {
+
+void CheckOutput(const std::ostream& out) {
+    if (out) return;
+    const int reason = errno;
+    throw OutputFailed(reason != 0 ? std::strerror(reason) : "write error");
+}
 
 struct SimDriver::Executor {
     SimDriver& driver;
@@ -52,7 +60,12 @@ struct SimDriver::Executor {
 
 SimDriver::SimDriver(std::ostream& out)
     : out_(out), platform_(HeadlessPlatform::CallLog::ReportOnly), game_(platform_) {
-    platform_.SetObserver([this](const PlatformCall& call) { out_ << EventLine(call) << '\n'; });
+    // A long tick may print millions of events before the next flush: the first that cannot be
+    // written stops it.
+    platform_.SetObserver([this](const PlatformCall& call) {
+        out_ << EventLine(call) << '\n';
+        CheckOutput(out_);
+    });
 }
 
 void SimDriver::Start() {

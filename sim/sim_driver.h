@@ -2,12 +2,25 @@
 
 #include <cstdint>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 
 #include "game/game.h"
 #include "platform/headless_platform.h"
 #include "script/command.h"
 
 namespace vexmire {
+
+// Standard output can no longer be written (a full disk, a reader that has gone away): nothing
+// printed from here on would arrive, so the run stops with a failure.
+class OutputFailed : public std::runtime_error {
+  public:
+    explicit OutputFailed(const std::string& reason)
+        : std::runtime_error("cannot write standard output: " + reason) {}
+};
+
+// Throws OutputFailed when `out` has failed to take what was written to it.
+void CheckOutput(const std::ostream& out);
 
 // The game window's scene and rules on the headless platform, with every platform call printed
 // as an event line the moment it happens and then forgotten.

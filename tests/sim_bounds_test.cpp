@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 #include "script/command.h"
+#include "script/command_parser.h"
+#include "sim/run_script.h"
 #include "sim/sim_driver.h"
 #include "tests/sim_test_support.h"
 
@@ -57,6 +61,49 @@ TEST(BoundedInput, AtMostATableOfAnswersWaitsAndAPromptMakesRoomForOneMore) {
     const SimRun used = RunSim(kOnTheKeypad + Answers(kMaxQueuedAnswers) + "tick\nanswer x\n");
     EXPECT_EQ(used.status, 0) << used.err;
     EXPECT_EQ(nlohmann::json::parse(used.lines.back()).at("answer"), "0");
+}
+
+// Honest exit statuses: output that does not arrive is a failure, reported once.
+
+// Standard output on a disk that has room for `room` more bytes.
+class FullDisk : public std::streambuf {
+  public:
+    explicit FullDisk(size_t room) : room_(room) {}
+
+  protected:
+    int overflow(int c) override {
+        if (room_ == 0) {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+        --room_;
+        return traits_type::not_eof(c);
+    }
+
+  private:
+    size_t room_;
+};
+
+TEST(HonestExitStatus, OutputThatCannotBeWrittenEndsTheRunWithStatusOne) {
+    FullDisk disk(0);
+    std::ostream out(&disk);
+    std::istringstream in("state\n");
+    std::ostringstream err;
+    EXPECT_EQ(RunScript(in, out, err), 1);
+    EXPECT_EQ(err.str(), "vexmire-sim: cannot write standard output: No space left on device\n");
+}
+
+TEST(HonestExitStatus, ALongTickStopsAtTheFirstEventThatCannotBeWritten) {
+    FullDisk disk(4096);
+    std::ostream out(&disk);
+    SimDriver driver(out);
+    driver.Start();
+    std::istringstream script(kOnTheKeypad);
+    for (std::string line; std::getline(script, line);) {
+        driver.Execute(*ParseLine(line, driver.game()));
+    }
+    EXPECT_THROW(driver.Execute(command::Tick{10'000'000}), OutputFailed);
+    EXPECT_LT(driver.ticks(), 100u);  // a prompt a tick: the disk filled within a few dozen
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -261,6 +263,14 @@ TEST(Failures, RenderThatCannotWriteItsFileFailsWithOneLine) {
     EXPECT_EQ(run.lines.size(), 3u);  // the first state is kept, the second never printed
     EXPECT_EQ(run.err.rfind("vexmire-sim: line 2: render: ", 0), 0u) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+}
+
+TEST(Failures, RenderToAFullDiskFailsWithStatusOne) {
+    const SimRun run = RunSim("render /dev/full\nstate\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.lines, kStartEvents);
+    EXPECT_EQ(run.err, "vexmire-sim: line 1: render: cannot write /dev/full: " +
+                           std::string(std::strerror(ENOSPC)) + "\n");
 }
 
 TEST(Failures, TooManyShotsSetByVarAreAProgrammingFaultAtTheNextTick) {
