@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/qt/painter.h"
+#include "script/malformed_line.h"
 #include "sim/render.h"
 #include "sim/whole_file.h"
 
@@ -44,7 +45,7 @@ bool RenderGameWindow(const Scene& scene, const std::string& path, std::string& 
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(RenderScene(scene))) {
-        error = "cannot encode " + path + ": " + writer.errorString().toStdString();
+        error = "cannot encode " + Shortened(path) + ": " + writer.errorString().toStdString();
         return false;
     }
     return WriteWholeFile(path, std::string_view(png.constData(), static_cast<size_t>(png.size())),

@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "script/malformed_line.h"
+
 namespace vexmire {
 
 namespace {
 
 bool Fail(const std::string& path, std::string& error) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
+    error = "cannot write " + Shortened(path) + ": " + std::strerror(errno);
     return false;
 }
 
