@@ -30,7 +30,8 @@ endif()
 # The one dependency no linker sees: the game draws its texts in DejaVu Sans.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # The bell's sound and libcanberra's way to a sound server; without them the game rings the
-# window system's bell.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse")
+# window system's bell. Qt's Wayland platform: without it the game needs XWayland on a Wayland
+# desktop, and where there is none it cannot start.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland")
 
 include(CPack)
