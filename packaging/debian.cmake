@@ -34,4 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # desktop, and where there is none it cannot start.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland")
 
+# The same tree gives the same package, byte for byte, dated as its source.
+set(CPACK_VEXMIRE_SOURCE_DATE_EPOCH "${VEXMIRE_SOURCE_DATE_EPOCH}")
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_deb.cmake)
+
 include(CPack)
