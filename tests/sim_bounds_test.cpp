@@ -5,7 +5,6 @@
 #include <streambuf>
 #include <string>
 
-#include "script/command.h"
 #include "script/command_parser.h"
 #include "sim/run_script.h"
 #include "sim/sim_driver.h"
@@ -17,8 +16,8 @@ namespace {
 
 // Stands the player on the keypad, so that the prompt opens again at every tick.
 const std::string kOnTheKeypad =
-    "set imgPlayer Left 124\nset imgPlayer Top 476\nset imgPlayer Width 1\n"
-    "set imgPlayer Height 1\n";
+    "set imgPlayer Left 124\nset imgPlayer Top 476\nset imgPlayer Width 1\nset imgPlayer Height "
+    "1\n";
 
 std::string Answers(size_t count) {
     std::string script;
@@ -26,84 +25,55 @@ std::string Answers(size_t count) {
     return script;
 }
 
-// A script of any length runs in the same memory: what the driver has printed it forgets.
-
-TEST(BoundedInput, TheDriverKeepsNoCallOnceItIsPrinted) {
-    std::ostringstream out;
-    SimDriver driver(out);
-    driver.Start();
-    driver.Execute(command::NewGame{});
-    driver.Execute(command::Tick{1});
-    EXPECT_TRUE(driver.platform().calls().empty());
-    EXPECT_EQ(out.str(), kStartEvents[0] + "\n" + kStartEvents[1] + "\n" +
-                             R"({"event":"window","window":"Form1","visible":true})"
-                             "\n"
-                             R"({"event":"window","window":"Form2","visible":false})"
-                             "\n");
-
-    // The rules' own tests read the calls back: there the platform keeps them.
-    HeadlessPlatform kept;
-    kept.SoundBeep();
-    EXPECT_EQ(kept.calls().size(), 1u);
-}
-
-TEST(BoundedInput, AtMostATableOfAnswersWaitsAndAPromptMakesRoomForOneMore) {
-    const SimRun full = RunSim(Answers(kMaxQueuedAnswers) + "state\n");
-    EXPECT_EQ(full.status, 0) << full.err;
-
-    const SimRun over = RunSim(Answers(kMaxQueuedAnswers + 1) + "state\n");
-    EXPECT_EQ(over.status, 2);
-    EXPECT_EQ(over.lines, kStartEvents);
-    EXPECT_EQ(over.err,
-              "vexmire-sim: line 1025: more than 1024 answers would wait unused for a "
-              "prompt\n");
-
-    const SimRun used = RunSim(kOnTheKeypad + Answers(kMaxQueuedAnswers) + "tick\nanswer x\n");
-    EXPECT_EQ(used.status, 0) << used.err;
-    EXPECT_EQ(nlohmann::json::parse(used.lines.back()).at("answer"), "0");
-}
-
-// Honest exit statuses: output that does not arrive is a failure, reported once.
-
-// Standard output on a disk that has room for `room` more bytes.
+// Standard output on a disk with room for `room` more bytes.
 class FullDisk : public std::streambuf {
   public:
     explicit FullDisk(size_t room) : room_(room) {}
 
   protected:
     int overflow(int c) override {
-        if (room_ == 0) {
-            errno = ENOSPC;
-            return traits_type::eof();
-        }
-        --room_;
-        return traits_type::not_eof(c);
+        if (room_ == 0) errno = ENOSPC;
+        return room_ == 0 ? traits_type::eof() : (--room_, traits_type::not_eof(c));
     }
 
   private:
     size_t room_;
 };
 
-TEST(HonestExitStatus, OutputThatCannotBeWrittenEndsTheRunWithStatusOne) {
-    FullDisk disk(0);
-    std::ostream out(&disk);
-    std::istringstream in("state\n");
-    std::ostringstream err;
-    EXPECT_EQ(RunScript(in, out, err), 1);
-    EXPECT_EQ(err.str(), "vexmire-sim: cannot write standard output: No space left on device\n");
-}
-
-TEST(HonestExitStatus, ALongTickStopsAtTheFirstEventThatCannotBeWritten) {
-    FullDisk disk(4096);
-    std::ostream out(&disk);
+// A script of any length runs in the same memory: the driver forgets each event once it is
+// printed, and only so many answers may wait, however many a prompt has used.
+TEST(BoundedInput, TheDriverKeepsNoEventAndOnlySoManyAnswersWait) {
+    std::ostringstream out;
     SimDriver driver(out);
     driver.Start();
-    std::istringstream script(kOnTheKeypad);
-    for (std::string line; std::getline(script, line);) {
+    driver.Execute(command::NewGame{});
+    EXPECT_TRUE(driver.platform().calls().empty());
+
+    EXPECT_EQ(RunSim(Answers(kMaxQueuedAnswers)).status, 0);
+    EXPECT_EQ(RunSim(Answers(kMaxQueuedAnswers + 1)).err,
+              "vexmire-sim: line 1025: more than 1024 answers would wait unused for a prompt\n");
+    EXPECT_EQ(RunSim(kOnTheKeypad + Answers(kMaxQueuedAnswers) + "tick\nanswer x\n").status, 0);
+}
+
+// Output that does not arrive is a failure, reported once, and nothing more is tried.
+TEST(HonestExitStatus, OutputThatCannotBeWrittenStopsTheRunAtOnceWithStatusOne) {
+    FullDisk noRoom(0);
+    std::ostream full(&noRoom);
+    std::istringstream in("state\n");
+    std::ostringstream err;
+    EXPECT_EQ(RunScript(in, full, err), 1);
+    EXPECT_EQ(err.str(), "vexmire-sim: cannot write standard output: No space left on device\n");
+
+    FullDisk someRoom(4096);
+    std::ostream filling(&someRoom);
+    SimDriver driver(filling);
+    driver.Start();
+    std::istringstream keypad(kOnTheKeypad);
+    for (std::string line; std::getline(keypad, line);) {
         driver.Execute(*ParseLine(line, driver.game()));
     }
     EXPECT_THROW(driver.Execute(command::Tick{10'000'000}), OutputFailed);
-    EXPECT_LT(driver.ticks(), 100u);  // a prompt a tick: the disk filled within a few dozen
+    EXPECT_LT(driver.ticks(), 100u);  // a prompt a tick: the disk is full within a few dozen
 }
 
 }  // namespace
