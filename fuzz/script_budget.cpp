@@ -7,6 +7,7 @@ namespace vexmire {
 namespace {
 
 constexpr int64_t kMostTicksOfOneLine = 10'000'000;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // What the script reader does to a line end: one final "\r" goes with the "\n".
 std::string_view WithoutCarriageReturn(std::string_view line) {
@@ -38,13 +39,19 @@ std::string WithinFuzzBudget(std::string_view script, int64_t tickBudget) {
     while (start < script.size()) {
         const size_t end = std::min(script.find('\n', start), script.size());
         std::string_view line = script.substr(start, end - start);
-        const std::string_view text = WithoutCarriageReturn(line);
+        // The reader passes over a byte-order mark at the start of the script; so must the
+        // budget, or a marked first line would render or tick unchecked.
+        const std::string_view mark =
+            start == 0 && line.starts_with(kByteOrderMark) ? kByteOrderMark : "";
+        const std::string_view text = WithoutCarriageReturn(line.substr(mark.size()));
         std::string rewritten;
         if (text.starts_with("render ") && text.size() > 7) {
-            rewritten = "#" + std::string(line.substr(1));
+            rewritten = std::string(mark) + "#" + std::string(line.substr(mark.size() + 1));
         } else if (text == "tick" || text.starts_with("tick ")) {
             const int64_t ticks = text == "tick" ? 1 : TickCount(text.substr(5));
-            if (ticks > ticksLeft) rewritten = "tick " + std::to_string(ticksLeft);
+            if (ticks > ticksLeft) {
+                rewritten = std::string(mark) + "tick " + std::to_string(ticksLeft);
+            }
             if (ticks > 0) ticksLeft = std::max<int64_t>(ticksLeft - ticks, 0);
         }
         result += rewritten.empty() ? line : std::string_view(rewritten);

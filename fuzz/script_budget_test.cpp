@@ -26,6 +26,13 @@ TEST(FuzzBudget, RenderBecomesACommentSoNoFileIsWritten) {
               "#ender /tmp/a.png\nrender\nrender \r\nstate\n");
 }
 
+TEST(FuzzBudget, AByteOrderMarkBeforeTheFirstLineHidesNoRenderAndNoTick) {
+    EXPECT_EQ(WithinFuzzBudget("\xEF\xBB\xBFrender /tmp/a.png\n"),
+              "\xEF\xBB\xBF#ender /tmp/a.png\n");
+    EXPECT_EQ(WithinFuzzBudget("\xEF\xBB\xBFtick 99\n\xEF\xBB\xBFtick 99\n", 40),
+              "\xEF\xBB\xBFtick 40\n\xEF\xBB\xBFtick 99\n");  // further down it is no mark
+}
+
 }  // namespace
 
 }  // namespace vexmire

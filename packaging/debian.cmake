@@ -30,7 +30,12 @@ endif()
 # The one dependency no linker sees: the game draws its texts in DejaVu Sans.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # The bell's sound and libcanberra's way to a sound server; without them the game rings the
-# window system's bell.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse")
+# window system's bell. Qt's Wayland platform: without it the game needs XWayland on a Wayland
+# desktop, and where there is none it cannot start.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland")
+
+# The same tree gives the same package, byte for byte, dated as its source.
+set(CPACK_VEXMIRE_SOURCE_DATE_EPOCH "${VEXMIRE_SOURCE_DATE_EPOCH}")
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_deb.cmake)
 
 include(CPack)

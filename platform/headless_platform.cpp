@@ -3,7 +3,11 @@
 namespace vexmire {
 
 void HeadlessPlatform::Record(PlatformCall call) {
-    calls_.push_back(call);
+    if (log_ == CallLog::ReportOnly) {
+        if (observer_) observer_(call);
+        return;
+    }
+    calls_.push_back(std::move(call));
     if (observer_) observer_(calls_.back());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -8,6 +9,10 @@
 #include "scene/sprite.h"
 
 namespace vexmire {
+
+// How many answers may wait for a prompt. A script that queues more than the game could ever
+// ask for is wrong, and the queue must not grow with the script's length.
+constexpr size_t kMaxQueuedAnswers = 1024;
 
 // One script line, read and checked: every name in it is resolved against the game, every
 // number is in range, so that carrying it out can fail only by what the rules themselves do.

@@ -13,17 +13,31 @@ bool IsContinuationByte(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
+// The first `bytes` bytes of a longer text, never splitting a character.
+std::string_view Cut(std::string_view text, size_t bytes) {
+    size_t cut = bytes;
+    while (cut > 0 && IsContinuationByte(text[cut])) --cut;
+    return text.substr(0, cut);
+}
+
 }  // namespace
 
 std::string Quoted(std::string_view text) {
-    if (text.size() <= kQuotedBytes) {
-        return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string_view kept = text.size() <= kQuotedBytes ? text : Cut(text, kQuotedBytes);
+    std::string quoted =
+        nlohmann::json(kept).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    if (kept.size() < text.size()) quoted += "...";
+    return quoted;
+}
+
+std::string Shortened(std::string_view text, size_t bytes) {
+    const std::string_view kept = text.size() <= bytes ? text : Cut(text, bytes);
+    std::string shown(kept);
+    for (char& c : shown) {
+        if (c == '\n' || c == '\r') c = ' ';
     }
-    size_t cut = kQuotedBytes;
-    while (cut > 0 && IsContinuationByte(text[cut])) --cut;  // never split a character
-    return nlohmann::json(text.substr(0, cut))
-               .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
-           "...";
+    if (kept.size() < text.size()) shown += "...";
+    return shown;
 }
 
 }  // namespace vexmire

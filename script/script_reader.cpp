@@ -3,12 +3,15 @@
 #include <nlohmann/json.hpp>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
 #include "script/malformed_line.h"
 
 namespace vexmire {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Every text the driver prints goes through the JSON library, which refuses text that is not
 // strict UTF-8 (overlong forms, surrogates, code points beyond U+10FFFF, cut sequences). The
@@ -29,6 +32,10 @@ bool ScriptReader::Next(std::string& line) {
     std::streambuf* source = in_.rdbuf();
     if (source == nullptr) return false;
     bool readAnything = false;
+    // Editors on some systems start a UTF-8 file with a byte-order mark. It belongs to the file,
+    // not to the first command, and is dropped as it is read so that it does not count against
+    // the line's length. Further down the same bytes are text of their line.
+    bool markMayFollow = lineNumber_ == 0;
     for (;;) {
         const int c = source->sbumpc();
         if (c == std::char_traits<char>::eof()) break;
@@ -40,6 +47,10 @@ bool ScriptReader::Next(std::string& line) {
                                 " bytes");
         }
         line.push_back(std::char_traits<char>::to_char_type(c));
+        if (markMayFollow && line.size() == kByteOrderMark.size()) {
+            markMayFollow = false;
+            if (line == kByteOrderMark) line.clear();
+        }
     }
     if (!readAnything) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();

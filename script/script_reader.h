@@ -18,6 +18,8 @@ class ScriptReader {
     // False at the end of the script. The line comes without its "\n" and without one final
     // "\r", so that scripts saved with CR LF line ends read the same. A line longer than
     // kMaxLineBytes, or one that is not UTF-8, is malformed (comments too: a script is text).
+    // A UTF-8 byte-order mark at the very start of the script is passed over.
+    // A UTF-8 byte-order mark at the start of the first line is passed over.
     bool Next(std::string& line);
 
     // The number of the line last read, counting from 1; 0 before the first.

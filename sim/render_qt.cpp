@@ -1,11 +1,16 @@
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QString>
 #include <QtGlobal>
+#include <string_view>
 
 #include "platform/qt/painter.h"
+#include "script/malformed_line.h"
 #include "sim/render.h"
+#include "sim/whole_file.h"
 
 namespace vexmire {
 
@@ -33,12 +38,18 @@ void EnsureGuiApplication() {
 
 bool RenderGameWindow(const Scene& scene, const std::string& path, std::string& error) {
     EnsureGuiApplication();
-    QImageWriter writer(QString::fromStdString(path), "png");
+    // Qt's file device does not report a close that fails, which is where a full disk shows:
+    // the picture is encoded in memory and written by hand.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(RenderScene(scene))) {
-        error = "cannot write " + path + ": " + writer.errorString().toStdString();
+        error = "cannot encode " + Shortened(path) + ": " + writer.errorString().toStdString();
         return false;
     }
-    return true;
+    return WriteWholeFile(path, std::string_view(png.constData(), static_cast<size_t>(png.size())),
+                          error);
 }
 
 }  // namespace vexmire

@@ -25,12 +25,28 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-int Report(std::ostream& out, std::ostream& err, int line, const std::string& what, int status) {
+void Flush(std::ostream& out) {
     out.flush();
+    CheckOutput(out);
+}
+
+void Say(std::ostream& err, int line, const std::string& what) {
     err << "vexmire-sim: ";
     if (line > 0) err << "line " << line << ": ";
     err << OneLine(what) << '\n';
     err.flush();
+}
+
+// What earlier lines printed goes out first; when it cannot, that is the failure to report, since
+// a reader of standard output has missed lines either way.
+int Report(std::ostream& out, std::ostream& err, int line, const std::string& what, int status) {
+    try {
+        Flush(out);
+    } catch (const OutputFailed& failed) {
+        Say(err, 0, failed.what());
+        return kFailed;
+    }
+    Say(err, line, what);
     return status;
 }
 
@@ -42,18 +58,21 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err) {
         SimDriver driver(out);
         try {
             driver.Start();
-            out.flush();
+            Flush(out);
             std::string line;
             while (reader.Next(line)) {
                 if (const auto command = ParseLine(line, driver.game())) driver.Execute(*command);
-                out.flush();
+                Flush(out);
             }
         } catch (const ProgramEnded&) {
             // {"event":"end"} is already out; the last state follows and no line is read.
             driver.PrintState();
         }
-        out.flush();
+        Flush(out);
         return 0;
+    } catch (const OutputFailed& failed) {
+        Say(err, 0, failed.what());
+        return kFailed;
     } catch (const MalformedLine& malformed) {
         return Report(out, err, reader.lineNumber(), malformed.what(), kMalformed);
     } catch (const ProgramFault& fault) {

@@ -1,14 +1,23 @@
 #include "sim/sim_driver.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "game/shell.h"
+#include "script/malformed_line.h"
 #include "sim/event_json.h"
 #include "sim/render.h"
 #include "sim/state_json.h"
 
 namespace vexmire {
+
+void CheckOutput(const std::ostream& out) {
+    if (out) return;
+    const int reason = errno;
+    throw OutputFailed(reason != 0 ? std::strerror(reason) : "write error");
+}
 
 struct SimDriver::Executor {
     SimDriver& driver;
@@ -29,6 +38,10 @@ struct SimDriver::Executor {
         }
     }
     void operator()(const command::Answer& answer) const {
+        if (driver.platform_.queuedAnswers() == kMaxQueuedAnswers) {
+            throw MalformedLine("more than " + std::to_string(kMaxQueuedAnswers) +
+                                " answers would wait unused for a prompt");
+        }
         driver.platform_.QueueAnswer(answer.text);
     }
     void operator()(const command::SetGeometry& set) const { (set.entity->*set.setter)(set.value); }
@@ -45,8 +58,14 @@ struct SimDriver::Executor {
     }
 };
 
-SimDriver::SimDriver(std::ostream& out) : out_(out), game_(platform_) {
-    platform_.SetObserver([this](const PlatformCall& call) { out_ << EventLine(call) << '\n'; });
+SimDriver::SimDriver(std::ostream& out)
+    : out_(out), platform_(HeadlessPlatform::CallLog::ReportOnly), game_(platform_) {
+    // A long tick may print millions of events before the next flush: the first that cannot be
+    // written stops it.
+    platform_.SetObserver([this](const PlatformCall& call) {
+        out_ << EventLine(call) << '\n';
+        CheckOutput(out_);
+    });
 }
 
 void SimDriver::Start() {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 
 #include "game/game.h"
 #include "platform/headless_platform.h"
@@ -9,8 +11,19 @@
 
 namespace vexmire {
 
+// Standard output can no longer be written (a full disk, a reader that has gone away): nothing
+// printed from here on would arrive, so the run stops with a failure.
+class OutputFailed : public std::runtime_error {
+  public:
+    explicit OutputFailed(const std::string& reason)
+        : std::runtime_error("cannot write standard output: " + reason) {}
+};
+
+// Throws OutputFailed when `out` has failed to take what was written to it.
+void CheckOutput(const std::ostream& out);
+
 // The game window's scene and rules on the headless platform, with every platform call printed
-// as an event line the moment it happens.
+// as an event line the moment it happens and then forgotten.
 class SimDriver {
   public:
     explicit SimDriver(std::ostream& out);
@@ -26,6 +39,7 @@ class SimDriver {
     void PrintState();
 
     Game& game() { return game_; }
+    const HeadlessPlatform& platform() const { return platform_; }
     uint64_t ticks() const { return ticks_; }
 
   private:

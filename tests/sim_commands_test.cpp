@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <sstream>
 #include <string>
 
+#include "script/script_reader.h"
 #include "tests/sim_test_support.h"
 
 namespace vexmire {
@@ -35,6 +39,18 @@ TEST(Script, CarriageReturnLineEndsReadTheSame) {
         "state\r\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(json::parse(run.lines[4]).at("answer"), "3916");
+}
+
+TEST(Script, AByteOrderMarkIsPassedOverAtTheStartOfTheScriptOnly) {
+    std::istringstream marked("\xEF\xBB\xBFtick\n\xEF\xBB\xBFtick\n");
+    ScriptReader reader(marked);
+    std::string first;
+    std::string second;
+    ASSERT_TRUE(reader.Next(first) && reader.Next(second));
+    EXPECT_EQ(first, "tick");
+    EXPECT_EQ(second, "\xEF\xBB\xBFtick");  // text of its line, refused as a command
+    // The mark does not count against the length of the first line.
+    EXPECT_EQ(RunSim("\xEF\xBB\xBF#" + std::string(kMaxLineBytes - 1, 'x') + "\n").status, 0);
 }
 
 TEST(Script, TheLastLineNeedsNoLineEnd) {
@@ -240,6 +256,14 @@ TEST(Failures, RenderThatCannotWriteItsFileFailsWithOneLine) {
     EXPECT_EQ(run.lines.size(), 3u);  // the first state is kept, the second never printed
     EXPECT_EQ(run.err.rfind("vexmire-sim: line 2: render: ", 0), 0u) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+}
+
+TEST(Failures, RenderToAFullDiskFailsWithStatusOne) {
+    const SimRun run = RunSim("render /dev/full\nstate\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.lines, kStartEvents);
+    EXPECT_EQ(run.err, "vexmire-sim: line 1: render: cannot write /dev/full: " +
+                           std::string(std::strerror(ENOSPC)) + "\n");
 }
 
 TEST(Failures, TooManyShotsSetByVarAreAProgrammingFaultAtTheNextTick) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Formats both manual pages as man shows them and fails on any warning of the formatter: a
 # wrong request, a line that does not fit, a character it cannot show.
-# Environment: MAN_PAGES, the folder of the pages (set by CTest).
+# Environment: MAN_PAGES, the folder of the configured pages, and VERSION (set by CTest).
 set -euo pipefail
 
 warnings=$(mktemp)
@@ -20,5 +20,10 @@ for page in "$MAN_PAGES"/vexmire.6 "$MAN_PAGES"/vexmire-sim.6; do
     for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS"; do
         grep -qx "$section" <<<"$shown" || fail "$name(6) has no $section"
     done
+    # The header is filled in from the project when the build configures the page.
+    grep -q "Vexmire $VERSION" <<<"$shown" || fail "$name(6) does not name version $VERSION"
+    if grep -q '@[A-Z_]*@' "$page"; then
+        fail "$name(6) keeps a placeholder: $(grep '@[A-Z_]*@' "$page")"
+    fi
 done
 echo "both manual pages render without a warning"
