@@ -45,9 +45,14 @@ void NoteStop(int /*signal*/) {
 }  // namespace
 
 void CatchStopSignals() {
+    sigset_t stops;
+    sigemptyset(&stops);
     for (const int signal : kStopSignals) {
         if (!Ignored(signal)) Handle(signal, NoteStop);
+        sigaddset(&stops, signal);
     }
+    // `vexmire` holds them back while the game loads: one that came meanwhile is taken now.
+    sigprocmask(SIG_UNBLOCK, &stops, nullptr);
 }
 
 int HandStopSignalsToTheLoop() {

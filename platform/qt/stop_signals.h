@@ -12,7 +12,8 @@ namespace vexmire {
 //
 // Called first thing in main: until the event loop takes the signals over, nothing has been
 // played that would need finishing, and a stop signal ends the program at once with status 0,
-// also while it waits for a FIFO or a terminal.
+// also while it waits for a FIFO or a terminal, and also one that came while the program loaded
+// and was held back until now.
 void CatchStopSignals();
 
 // From now on a stop signal only wakes the event loop, through the descriptor returned (-1 when
