@@ -54,6 +54,29 @@ void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& te
     }
 }
 
+// The toolkit's last word before it ends the process because the display server is gone or
+// refused it: on X11 it then calls exit(), on Wayland _exit(), which no exit handler hears.
+bool SaysTheDisplayIsGone(const QString& text) {
+    return text.contains(QStringLiteral(" connection ")) &&
+           (text.contains(QStringLiteral("broke")) || text.contains(QStringLiteral("fatal")));
+}
+
+// A library that gives up during start-up may end the process itself, after warnings that are
+// still held back here (the Wayland client does, when it cannot share memory with the
+// compositor). They are the reason: they are said, and a line of the game's own.
+void SayWhyTheStartEnded() {
+    if (!std::exchange(starting, false)) return;
+    std::string warnings;
+    for (const HeldMessage& held : std::exchange(heldMessages, {})) {
+        std::fprintf(stderr, "%s\n", qPrintable(held.text));
+        warnings += held.text.toStdString() + '\n';
+    }
+    const std::string why = FirstLine(warnings);
+    std::fprintf(stderr, "vexmire: cannot start: the window system ended the program%s\n",
+                 why.empty() ? "" : (" (" + why + ")").c_str());
+    std::fflush(nullptr);
+}
+
 void HandleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
         std::string warnings;
@@ -64,31 +87,11 @@ void HandleMessage(QtMsgType type, const QMessageLogContext& context, const QStr
     }
     if (starting) {
         heldMessages.push_back({type, text});
+        if (SaysTheDisplayIsGone(text)) SayWhyTheStartEnded();
         return;
     }
     PassOn(type, context, text);
-    // The toolkit's last word before it ends the process, on X11 with exit() and on Wayland
-    // with _exit(), which no exit handler hears.
-    if (displayGone != nullptr && text.contains(QStringLiteral(" connection ")) &&
-        (text.contains(QStringLiteral("broke")) || text.contains(QStringLiteral("fatal")))) {
-        displayGone();
-    }
-}
-
-// A library that gives up during start-up may end the process with exit() of its own, after
-// warnings that are still held back here (the Wayland client does, when it cannot share memory
-// with the compositor). They are the reason: they are said, and a line of the game's own.
-void SayWhyTheStartEnded() {
-    if (!starting) return;
-    std::string warnings;
-    for (const HeldMessage& held : std::exchange(heldMessages, {})) {
-        std::fprintf(stderr, "%s\n", qPrintable(held.text));
-        warnings += held.text.toStdString() + '\n';
-    }
-    const std::string why = FirstLine(warnings);
-    std::fprintf(stderr, "vexmire: cannot start: the window system ended the program%s\n",
-                 why.empty() ? "" : (" (" + why + ")").c_str());
-    std::fflush(nullptr);
+    if (displayGone != nullptr && SaysTheDisplayIsGone(text)) displayGone();
 }
 
 // An exception that left main(): no handler of a window let it through, so it came from

@@ -77,6 +77,17 @@ TEST(StartFailure, ALibraryThatEndsTheProgramDuringStartUpLeavesItsWarningsAndAL
     EXPECT_EQ(ended.status, 1);
     EXPECT_NE(ended.err.find("wl_shm: cannot share memory"), std::string::npos) << ended.err;
     EXPECT_NE(ended.err.find("vexmire: cannot start: "), std::string::npos) << ended.err;
+
+    // The Wayland client's last word, after which it ends the process with _exit().
+    const Ended broken = InChild([] {
+        StartFailureGuard guard;
+        qWarning("wl_shm: cannot share memory with the compositor");
+        qWarning("The Wayland connection experienced a fatal error: Invalid argument");
+        ::_exit(1);
+    });
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find("wl_shm: cannot share memory"), std::string::npos) << broken.err;
+    EXPECT_NE(broken.err.find("vexmire: cannot start: "), std::string::npos) << broken.err;
 }
 
 }  // namespace
