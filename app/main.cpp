@@ -1,9 +1,10 @@
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <mutex>
 #include <optional>
-#include <utility>
 
 #include <QApplication>
 #include <QFile>
@@ -38,15 +39,20 @@ constexpr int kRefused = 2;
 // goes away under the game (the X server or the Wayland compositor ends or dies): the recording
 // is finished then too, and the player is told why the game is gone, once.
 ScriptRecorder* recordingToFinish = nullptr;
-bool playing = false;
+std::atomic<bool> playing = false;
+std::once_flag finishedOnTheToolkitsExit;
 
+// On Wayland two of the toolkit's threads may each say that the connection broke and end the
+// process: the second waits here until the first has finished.
 void FinishOnTheToolkitsExit() {
-    if (!std::exchange(playing, false)) return;
-    if (recordingToFinish != nullptr) recordingToFinish->Finish();
-    std::cerr << "vexmire: the display server went away, and the game with it"
-              << (recordingToFinish != nullptr ? "; the recording holds the game up to there"
-                                               : "")
-              << std::endl;
+    if (!playing) return;
+    std::call_once(finishedOnTheToolkitsExit, [] {
+        if (recordingToFinish != nullptr) recordingToFinish->Finish();
+        std::cerr << "vexmire: the display server went away, and the game with it"
+                  << (recordingToFinish != nullptr ? "; the recording holds the game up to there"
+                                                   : "")
+                  << std::endl;
+    });
 }
 
 int Refuse(const std::string& why, int status) {

@@ -67,7 +67,7 @@ end_harness() {
     if [ "$status" -ne 0 ]; then
         mkdir -p "$artifacts"
         cp -r "$work"/. "$artifacts"/ 2>/dev/null || true
-        rm -rf "$artifacts/bin" "$artifacts/player/runtime"
+        rm -rf "$artifacts/programs" "$artifacts/player/runtime"
         echo "e2e: the test's files are in $artifacts" >&2
     fi
     rm -rf "$work"

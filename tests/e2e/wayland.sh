@@ -37,11 +37,17 @@ server_start() {
         id "$e2e_user" >/dev/null 2>&1 ||
             fail "no user $e2e_user to run sway as (root may not): run 'make e2e-setup'"
     fi
-    mkdir -p "$work/bin" "$work/player/runtime"
-    cp "$VEXMIRE" "$VEXMIRE_WAYLAND_KEYBOARD" "$work/bin/"
-    VEXMIRE=$work/bin/$(basename "$VEXMIRE")
-    keyboard_program=$work/bin/$(basename "$VEXMIRE_WAYLAND_KEYBOARD")
-    chmod -R a+rX "$work/bin"
+    # The game's own program goes where the launcher looks for it: at the same place relative
+    # to the launcher as in the build.
+    local game_folder
+    game_folder=$work/programs/bin/$(realpath --relative-to="$(dirname "$VEXMIRE")" \
+        "$(dirname "$VEXMIRE_GAME")")
+    mkdir -p "$work/programs/bin" "$game_folder" "$work/player/runtime"
+    cp "$VEXMIRE" "$VEXMIRE_WAYLAND_KEYBOARD" "$work/programs/bin/"
+    cp "$VEXMIRE_GAME" "$game_folder/"
+    VEXMIRE=$work/programs/bin/$(basename "$VEXMIRE")
+    keyboard_program=$work/programs/bin/$(basename "$VEXMIRE_WAYLAND_KEYBOARD")
+    chmod -R a+rX "$work/programs"
     chmod 700 "$work/player/runtime"
     [ "$(id -u)" = 0 ] && chown -R "$e2e_user:" "$work/player"
     cat >"$work/sway.conf" <<EOF
