@@ -71,26 +71,26 @@ void GameWindow::RunTick() {
             // A fault of the program: the recording keeps the tick that met it, so that the
             // fault can be replayed.
             if (recorder_) {
-                recorder_->TickRan();
+                recorder_->Record(PlayerEvent::Ticks(1));
                 recorder_->Finish();
             }
             throw;
         }
     });
     if (recorder_ && outcome && *outcome != Outcome::CutShort) {
-        recorder_->TickRan();
+        recorder_->Record(PlayerEvent::Ticks(1));
     }
 }
 
 void GameWindow::RunKeyDown(int16_t code, int16_t shift) {
     if (!MayDeliver()) return;
-    if (recorder_) recorder_->KeyDown(code);
+    if (recorder_) recorder_->Record(PlayerEvent::KeyDown(code));
     Deliver([&] { game_.Form_KeyDown(code, shift); });
 }
 
 void GameWindow::RunKeyUp(int16_t code, int16_t shift) {
     if (!MayDeliver()) return;
-    if (recorder_) recorder_->KeyUp(code);
+    if (recorder_) recorder_->Record(PlayerEvent::KeyUp(code));
     Deliver([&] { game_.Form_KeyUp(code, shift); });
 }
 

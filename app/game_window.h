@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "game/game.h"
-#include "game/script_recorder.h"
+#include "script/script_recorder.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/shown_scene.h"
 #include "platform/qt/tick_driver.h"

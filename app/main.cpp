@@ -11,13 +11,13 @@
 #include <QIcon>
 #include <QScreen>
 
-#include "app/game_windows.h"
+#include "app/game_and_windows.h"
 #include "app/options.h"
 #include "app/recording_file.h"
 #include "app/replay.h"
 #include "app/start_failure.h"
 #include "assets/pictures.h"
-#include "game/script_recorder.h"
+#include "script/script_recorder.h"
 #include "game/shell.h"
 #include "platform/qt/destroyed_window_watch.h"
 #include "platform/qt/painter.h"
@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
                                         QSize(kGameWindowWidth, kGameWindowHeight));
-    GameWindows windows(platform, scale);
+    GameAndWindows windows(platform, scale);
     EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow});
 
     std::optional<ScriptRecorder> recorder;

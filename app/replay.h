@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "script/command.h"
+#include "script/player_event.h"
 
 namespace vexmire {
 
-class GameWindows;
+class GameAndWindows;
 class QtPlatform;
 
 // A script played back in the real windows at the game's own pace: each tick that falls due
@@ -31,18 +31,18 @@ class Replay {
     static Loaded Load(const std::string& path);
 
     // Takes over both windows and the dialogs: from now on only the script reaches the rules.
-    void PlayIn(GameWindows& windows, QtPlatform& platform);
+    void PlayIn(GameAndWindows& windows, QtPlatform& platform);
 
   private:
     // Delivers the events up to and including the next tick, or the next kMostEventsAStep of
     // them; false once the script is over.
     bool Step();
-    void Run(const Command& command);
+    void Run(const PlayerEvent& event);
 
-    std::vector<Command> commands_;
+    std::vector<PlayerEvent> events_;
     size_t next_ = 0;
-    int32_t ticksLeft_ = -1;  // of the tick command at next_, once started
-    GameWindows* windows_ = nullptr;
+    int32_t ticksLeft_ = -1;  // of the tick at next_, once started
+    GameAndWindows* windows_ = nullptr;
     QtPlatform* platform_ = nullptr;
 };
 

@@ -73,14 +73,14 @@ TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
 
 void TitleWindow::PressNewGame() {
     Deliver([this] {
-        if (recorder_) recorder_->NewGame();
+        if (recorder_) recorder_->Record(PlayerEvent::NewGame());
         cmdRun_Click(platform_);
     });
 }
 
 void TitleWindow::PressQuit() {
     Deliver([this] {
-        if (recorder_) recorder_->Quit();
+        if (recorder_) recorder_->Record(PlayerEvent::Quit());
         cmdEnd_Click(platform_);
     });
 }

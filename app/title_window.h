@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "game/script_recorder.h"
+#include "script/script_recorder.h"
 #include "platform/qt/qt_platform.h"
 
 namespace vexmire {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/game_windows.h"
+#include "app/game_and_windows.h"
 #include "platform/qt/qt_platform.h"
 
 namespace vexmire {
@@ -19,7 +19,7 @@ struct RealWindows {
     void StartWalkingRight();
 
     QtPlatform platform;
-    GameWindows windows;
+    GameAndWindows windows;
 };
 
 }  // namespace vexmire

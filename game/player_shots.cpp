@@ -104,19 +104,16 @@ void AdvanceBall(Game& game, int16_t offset) {
     ball.SetTop(ball.top() + static_cast<float>(game.vars.BallDY(k)));
 }
 
-// Every ball is tested, fired or not, hidden or not; the obstacle is read afresh after each
-// contact, so a pane broken by one ball is already gone for the next.
+// The balls' rectangles as the overlap test sees them, rounded once a tick for every obstacle
+// that the tick tests them against; a contact writes a ball's new rectangle back.
 BallPixels RoundBalls(const Game& game) {
     BallPixels balls;
     for (int16_t k = 0; k < kBallCount; ++k) balls.Set(k, RectOf(game.level.balls(k)));
     return balls;
 }
 
-void CheckBallHits(Game& game, int16_t i) {
-    BallPixels balls = RoundBalls(game);
-    CheckBallHits(game, i, balls);
-}
-
+// Every ball is tested, fired or not, hidden or not; the obstacle is read afresh after each
+// contact, so a pane broken by one ball is already gone for the next.
 void CheckBallHits(Game& game, int16_t i, BallPixels& balls) {
     const Entity& obstacle = game.level.obstacles(i);
     PixelRect obstacleRect = RectOf(obstacle);

@@ -24,7 +24,6 @@ void WalkPlayer(Game& game);
 void FireBall(Game& game);
 void AimShot(Game& game, int16_t n);
 void AdvanceBall(Game& game, int16_t offset);
-void CheckBallHits(Game& game, int16_t i);
 BallPixels RoundBalls(const Game& game);
 void CheckBallHits(Game& game, int16_t i, BallPixels& balls);
 

@@ -7,6 +7,7 @@
 
 #include "scene/entity.h"
 #include "scene/sprite.h"
+#include "script/player_event.h"
 
 namespace vexmire {
 
@@ -18,23 +19,6 @@ constexpr size_t kMaxQueuedAnswers = 1024;
 // number is in range, so that carrying it out can fail only by what the rules themselves do.
 namespace command {
 
-struct NewGame {};
-struct Quit {};
-struct KeyDown {
-    int16_t code;
-};
-struct KeyUp {
-    int16_t code;
-};
-struct Press {
-    int16_t code;
-};
-struct Tick {
-    int32_t count;
-};
-struct Answer {
-    std::string text;
-};
 struct SetGeometry {
     Entity* entity;
     void (Entity::*setter)(float);  // SetLeft, SetTop, SetWidth or SetHeight
@@ -64,9 +48,9 @@ struct Render {
 
 }  // namespace command
 
-using Command = std::variant<command::NewGame, command::Quit, command::KeyDown, command::KeyUp,
-                             command::Press, command::Tick, command::Answer, command::SetGeometry,
-                             command::SetFlag, command::SetCaption, command::SetPicture,
-                             command::SetVariable, command::State, command::Render>;
+// A player's event, or one of the driver's own commands.
+using Command = std::variant<PlayerEvent, command::SetGeometry, command::SetFlag,
+                             command::SetCaption, command::SetPicture, command::SetVariable,
+                             command::State, command::Render>;
 
 }  // namespace vexmire

@@ -22,27 +22,34 @@ void CheckOutput(const std::ostream& out) {
 struct SimDriver::Executor {
     SimDriver& driver;
 
-    void operator()(const command::NewGame&) const { cmdRun_Click(driver.platform_); }
-    void operator()(const command::Quit&) const { cmdEnd_Click(driver.platform_); }
-    void operator()(const command::KeyDown& key) const { driver.game_.Form_KeyDown(key.code, 0); }
-    void operator()(const command::KeyUp& key) const { driver.game_.Form_KeyUp(key.code, 0); }
-    void operator()(const command::Press& key) const {
-        driver.game_.Form_KeyDown(key.code, 0);
-        driver.game_.Form_KeyUp(key.code, 0);
-    }
-    void operator()(const command::Tick& tick) const {
-        // A tick that ends the game has run: it counts, and ProgramEnded stops the rest.
-        for (int32_t n = 0; n < tick.count; ++n) {
-            ++driver.ticks_;
-            driver.game_.tmr_Timer();
+    void operator()(const PlayerEvent& event) const {
+        Game& game = driver.game_;
+        switch (event.kind) {
+            case PlayerEvent::Kind::NewGame:
+                return cmdRun_Click(driver.platform_);
+            case PlayerEvent::Kind::Quit:
+                return cmdEnd_Click(driver.platform_);
+            case PlayerEvent::Kind::KeyDown:
+                return game.Form_KeyDown(static_cast<int16_t>(event.number), 0);
+            case PlayerEvent::Kind::KeyUp:
+                return game.Form_KeyUp(static_cast<int16_t>(event.number), 0);
+            case PlayerEvent::Kind::Press:
+                game.Form_KeyDown(static_cast<int16_t>(event.number), 0);
+                return game.Form_KeyUp(static_cast<int16_t>(event.number), 0);
+            case PlayerEvent::Kind::Tick:
+                // A tick that ends the game has run: it counts, and ProgramEnded stops the rest.
+                for (int32_t n = 0; n < event.number; ++n) {
+                    ++driver.ticks_;
+                    game.tmr_Timer();
+                }
+                return;
+            case PlayerEvent::Kind::Answer:
+                if (driver.platform_.queuedAnswers() == kMaxQueuedAnswers) {
+                    throw MalformedLine("more than " + std::to_string(kMaxQueuedAnswers) +
+                                        " answers would wait unused for a prompt");
+                }
+                return driver.platform_.QueueAnswer(event.text);
         }
-    }
-    void operator()(const command::Answer& answer) const {
-        if (driver.platform_.queuedAnswers() == kMaxQueuedAnswers) {
-            throw MalformedLine("more than " + std::to_string(kMaxQueuedAnswers) +
-                                " answers would wait unused for a prompt");
-        }
-        driver.platform_.QueueAnswer(answer.text);
     }
     void operator()(const command::SetGeometry& set) const { (set.entity->*set.setter)(set.value); }
     void operator()(const command::SetFlag& set) const { set.entity->*set.property = set.value; }

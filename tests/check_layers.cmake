@@ -1,13 +1,14 @@
 # Every folder of the game includes only from its own folder and from the floors below it:
 # scene, then the game's rules, then the platforms and the script language, then the programs.
 # Run as: cmake -DROOT=<source folder> -P check_layers.cmake
-set(floor_scene 0)
-set(floor_game 1)
-set(floor_assets 1)
-set(floor_platform 2)
-set(floor_script 2)
-set(floor_app 3)
-set(floor_sim 3)
+# The floors are numbered as the README's layout table numbers them.
+set(floor_scene 1)
+set(floor_game 2)
+set(floor_assets 2)
+set(floor_platform 3)
+set(floor_script 3)
+set(floor_app 4)
+set(floor_sim 4)
 
 set(faults "")
 foreach(folder scene game assets platform script app sim)

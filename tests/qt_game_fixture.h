@@ -15,7 +15,7 @@
 #include <QWidget>
 
 #include "app/game_window.h"
-#include "app/game_windows.h"
+#include "app/game_and_windows.h"
 #include "app/title_window.h"
 #include "game/game.h"
 #include "game/shell.h"
@@ -107,7 +107,7 @@ class QtGameTest : public ::testing::Test {
 
     TestClock clock;
     QtPlatform platform;
-    GameWindows windows;
+    GameAndWindows windows;
     Game& game;
     GameWindow& gameWindow;
     TitleWindow& titleWindow;

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "game/script_recorder.h"
+#include "script/script_recorder.h"
 #include "sim/state_json.h"
 #include "tests/memory_file.h"
 #include "tests/qt_game_fixture.h"

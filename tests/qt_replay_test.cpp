@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/replay.h"
-#include "game/script_recorder.h"
+#include "script/script_recorder.h"
 #include "tests/memory_file.h"
 #include "tests/qt_game_fixture.h"
 

@@ -7,7 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "game/script_recorder.h"
+#include "script/command_parser.h"
+#include "script/script_recorder.h"
 #include "tests/memory_file.h"
 
 namespace vexmire {
@@ -20,23 +21,40 @@ int LinesIn(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
+TEST(Recording, WhatTheRecorderWritesTheReaderReadsAsTheSameEvent) {
+    const PlayerEvent events[] = {
+        PlayerEvent::NewGame(),         PlayerEvent::Quit(),
+        PlayerEvent::KeyDown(-32768),   PlayerEvent::KeyUp(32767),
+        PlayerEvent::Press(13),         PlayerEvent::Ticks(0),
+        PlayerEvent::Ticks(10'000'000), PlayerEvent::Answer(""),
+        PlayerEvent::Answer(" 39 16 "), PlayerEvent::Answer("\u00e9\u6f22 # not a comment"),
+    };
+    for (const PlayerEvent& event : events) {
+        const std::string line = FormatEvent(event);
+        EXPECT_EQ(ParsePlayerLine(line), event) << line;
+    }
+    // The script's line holds one line of the prompt's field.
+    EXPECT_EQ(ParsePlayerLine(FormatEvent(PlayerEvent::Answer("39\r\n16"))),
+              PlayerEvent::Answer("39  16"));
+}
+
 TEST(Recording, EachLineIsInTheFileTheMomentItsEventHappened) {
     MemoryFile file;
     std::ostringstream errors;
     ScriptRecorder recorder(file.fd(), "r", errors);
-    recorder.NewGame();
+    recorder.Record(PlayerEvent::NewGame());
     EXPECT_EQ(file.Text(), "newgame\n");
-    for (int n = 0; n < 70; ++n) recorder.TickRan();
+    for (int n = 0; n < 70; ++n) recorder.Record(PlayerEvent::Ticks(1));
     EXPECT_EQ(file.Text(), "newgame\ntick 64\n");
-    recorder.KeyDown(39);
+    recorder.Record(PlayerEvent::KeyDown(39));
     EXPECT_EQ(file.Text(), "newgame\ntick 64\ntick 6\nkeydown 39\n");
-    recorder.TickRan();
-    recorder.Answer("39 16\r\n");  // inside the second tick after the key
-    recorder.TickRan();
-    recorder.Answer("");
-    recorder.TickRan();
-    recorder.KeyUp(-5);
-    recorder.Quit();
+    recorder.Record(PlayerEvent::Ticks(1));
+    recorder.Record(PlayerEvent::Answer("39 16\r\n"));  // inside the second tick after the key
+    recorder.Record(PlayerEvent::Ticks(1));
+    recorder.Record(PlayerEvent::Answer(""));
+    recorder.Record(PlayerEvent::Ticks(1));
+    recorder.Record(PlayerEvent::KeyUp(-5));
+    recorder.Record(PlayerEvent::Quit());
     recorder.Finish();
     EXPECT_EQ(file.Text(),
               "newgame\ntick 64\ntick 6\nkeydown 39\ntick 1\nanswer 39 16  \ntick 1\nanswer\n"
@@ -71,11 +89,11 @@ TEST(Recording, AFullDiskCutsItBetweenTwoLinesAndSaysSoOnceWhileTheGameGoesOn) {
     {
         // Room for "newgame", "keydown 39", "tick 64" and three bytes of the next "tick 64".
         FullDisk disk(30);
-        recorder.NewGame();
-        recorder.KeyDown(39);
-        for (int n = 0; n < 200; ++n) recorder.TickRan();
+        recorder.Record(PlayerEvent::NewGame());
+        recorder.Record(PlayerEvent::KeyDown(39));
+        for (int n = 0; n < 200; ++n) recorder.Record(PlayerEvent::Ticks(1));
         EXPECT_TRUE(recorder.stopped());
-        recorder.KeyUp(39);
+        recorder.Record(PlayerEvent::KeyUp(39));
         recorder.Finish();
     }
     EXPECT_EQ(file.Text(), "newgame\nkeydown 39\ntick 64\n");
@@ -92,8 +110,8 @@ TEST(Recording, AReaderThatLeavesStopsTheRecordingAndNotTheGame) {
     ScriptRecorder recorder(ends[1], "the pipe", errors);
     EXPECT_TRUE(recorder.Begin());
     ::close(ends[0]);
-    recorder.NewGame();
-    recorder.Quit();
+    recorder.Record(PlayerEvent::NewGame());
+    recorder.Record(PlayerEvent::Quit());
     std::signal(SIGPIPE, previous);
     ::close(ends[1]);
     EXPECT_TRUE(recorder.stopped());

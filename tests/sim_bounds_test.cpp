@@ -46,7 +46,7 @@ TEST(BoundedInput, TheDriverKeepsNoEventAndOnlySoManyAnswersWait) {
     std::ostringstream out;
     SimDriver driver(out);
     driver.Start();
-    driver.Execute(command::NewGame{});
+    driver.Execute(PlayerEvent::NewGame());
     EXPECT_TRUE(driver.platform().calls().empty());
 
     EXPECT_EQ(RunSim(Answers(kMaxQueuedAnswers)).status, 0);
@@ -72,7 +72,7 @@ TEST(HonestExitStatus, OutputThatCannotBeWrittenStopsTheRunAtOnceWithStatusOne) 
     for (std::string line; std::getline(keypad, line);) {
         driver.Execute(*ParseLine(line, driver.game()));
     }
-    EXPECT_THROW(driver.Execute(command::Tick{10'000'000}), OutputFailed);
+    EXPECT_THROW(driver.Execute(PlayerEvent::Ticks(10'000'000)), OutputFailed);
     EXPECT_LT(driver.ticks(), 100u);  // a prompt a tick: the disk is full within a few dozen
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <ostream>
 #include <string>
 
-#include "game/line_file.h"
+#include "script/line_file.h"
+#include "script/player_event.h"
 
 namespace vexmire {
 
@@ -20,22 +20,17 @@ class ScriptRecorder {
     // `fd` is the recording, open for writing, named `name` to the player; `errors` hears, in
     // one line, that the recording had to stop.
     ScriptRecorder(int fd, std::string name, std::ostream& errors);
+    ScriptRecorder(const ScriptRecorder&) = delete;
+    ScriptRecorder& operator=(const ScriptRecorder&) = delete;
 
     // Writes the first line, which names the program. False, and nothing said, when even that
     // cannot be written: the caller reports that the recording could not begin.
     bool Begin();
-    ScriptRecorder(const ScriptRecorder&) = delete;
-    ScriptRecorder& operator=(const ScriptRecorder&) = delete;
 
-    void NewGame();
-    void Quit();
-    void KeyDown(int16_t code);
-    void KeyUp(int16_t code);
-    // One tick has run to its end, or has ended the game.
-    void TickRan();
-    // The answer of the keypad prompt that the tick now running has opened: it is written
-    // before that tick, where a replay must queue it.
-    void Answer(const std::string& text);
+    // An event that reached the rules. Ticks are counted and written once a second or before
+    // the next other event; an answer is the one to the prompt that the tick now running has
+    // opened, and so goes before that tick, where a replay must queue it.
+    void Record(const PlayerEvent& event);
     // Writes the ticks that are still counted and not yet written.
     void Finish();
 

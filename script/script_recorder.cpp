@@ -1,4 +1,4 @@
-#include "game/script_recorder.h"
+#include "script/script_recorder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,38 +15,15 @@ bool ScriptRecorder::Begin() {
     return !stopped_;
 }
 
-void ScriptRecorder::NewGame() {
-    WriteTicks();
-    WriteLine("newgame");
-}
-
-void ScriptRecorder::Quit() {
-    WriteTicks();
-    WriteLine("quit");
-}
-
-void ScriptRecorder::KeyDown(int16_t code) {
-    WriteTicks();
-    WriteLine("keydown " + std::to_string(code));
-}
-
-void ScriptRecorder::KeyUp(int16_t code) {
-    WriteTicks();
-    WriteLine("keyup " + std::to_string(code));
-}
-
-void ScriptRecorder::TickRan() {
-    if (++pendingTicks_ == kLongestTickRun) WriteTicks();
-}
-
-void ScriptRecorder::Answer(const std::string& text) {
-    WriteTicks();
-    // The prompt's field holds one line; a line end in it would end the script's line.
-    std::string oneLine = text;
-    for (char& c : oneLine) {
-        if (c == '\n' || c == '\r') c = ' ';
+void ScriptRecorder::Record(const PlayerEvent& event) {
+    if (event.kind != PlayerEvent::Kind::Tick) {
+        WriteTicks();
+        WriteLine(FormatEvent(event));
+        return;
     }
-    WriteLine(oneLine.empty() ? "answer" : "answer " + oneLine);
+    for (int32_t n = 0; n < event.number; ++n) {
+        if (++pendingTicks_ == kLongestTickRun) WriteTicks();
+    }
 }
 
 void ScriptRecorder::Finish() {
@@ -55,9 +32,8 @@ void ScriptRecorder::Finish() {
 
 void ScriptRecorder::WriteTicks() {
     if (pendingTicks_ == 0) return;
-    const int ticks = pendingTicks_;
-    pendingTicks_ = 0;
-    WriteLine("tick " + std::to_string(ticks));
+    const int ticks = std::exchange(pendingTicks_, 0);
+    WriteLine(FormatEvent(PlayerEvent::Ticks(ticks)));
 }
 
 void ScriptRecorder::WriteLine(const std::string& line) {

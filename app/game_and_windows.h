@@ -11,9 +11,9 @@ namespace vexmire {
 // handed to the platform, which shows, hides and closes them. Form_Load is left to the caller,
 // which may first set up the platform or the tick's clock. Both windows draw at `scale` screen
 // pixels for each of their own.
-class GameWindows {
+class GameAndWindows {
   public:
-    explicit GameWindows(QtPlatform& platform, int scale = 1);
+    explicit GameAndWindows(QtPlatform& platform, int scale = 1);
 
     // Every event that reaches the rules, from either window or from a prompt, is also written
     // to `recorder`.

@@ -1,8 +1,8 @@
-#include "app/game_windows.h"
+#include "app/game_and_windows.h"
 
 namespace vexmire {
 
-GameWindows::GameWindows(QtPlatform& platform, int scale)
+GameAndWindows::GameAndWindows(QtPlatform& platform, int scale)
     : game(platform), gameWindow(game, platform), titleWindow(platform), platform_(platform) {
     gameWindow.SetScale(scale);
     titleWindow.SetScale(scale);
@@ -10,12 +10,12 @@ GameWindows::GameWindows(QtPlatform& platform, int scale)
     platform.AttachWindow(Window::Title, &titleWindow);
 }
 
-void GameWindows::RecordTo(ScriptRecorder& recorder) {
+void GameAndWindows::RecordTo(ScriptRecorder& recorder) {
     gameWindow.RecordTo(&recorder);
     titleWindow.RecordTo(&recorder);
     // The answer comes back inside the tick that opened the prompt, before the tick is done.
     platform_.SetAnswerObserver(
-        [&recorder](const std::string& answer) { recorder.Answer(answer); });
+        [&recorder](const std::string& answer) { recorder.Record(PlayerEvent::Answer(answer)); });
 }
 
 }  // namespace vexmire

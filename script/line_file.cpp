@@ -1,4 +1,4 @@
-#include "game/line_file.h"
+#include "script/line_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
