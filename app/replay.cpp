@@ -67,10 +67,11 @@ Replay::Loaded Replay::Load(const std::string& path) {
     return loaded;
 }
 
-void Replay::PlayIn(GameAndWindows& windows, QtPlatform& platform) {
+void Replay::PlayIn(GameAndWindows& windows, QtPlatform& platform,
+                    std::chrono::milliseconds readingTime) {
     windows_ = &windows;
     platform_ = &platform;
-    platform.AnswerDialogsFromScript(kReadingTime);
+    platform.AnswerDialogsFromScript(readingTime);
     QCoreApplication::instance()->installEventFilter(
         new InputBlocker(QCoreApplication::instance()));
     windows.gameWindow.PlayFromScript([this] { return Step(); });

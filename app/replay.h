@@ -31,7 +31,9 @@ class Replay {
     static Loaded Load(const std::string& path);
 
     // Takes over both windows and the dialogs: from now on only the script reaches the rules.
-    void PlayIn(GameAndWindows& windows, QtPlatform& platform);
+    // Each dialog stays open for `readingTime`.
+    void PlayIn(GameAndWindows& windows, QtPlatform& platform,
+                std::chrono::milliseconds readingTime = kReadingTime);
 
   private:
     // Delivers the events up to and including the next tick, or the next kMostEventsAStep of

@@ -11,6 +11,7 @@
 #include "script/script_recorder.h"
 #include "tests/memory_file.h"
 #include "tests/qt_game_fixture.h"
+#include "tests/sim_test_support.h"
 
 namespace vexmire {
 
@@ -26,9 +27,13 @@ class ReplayTest : public QtGameTest {
     int PlayToTheEnd(const std::string& script) {
         const std::string path = folder.filePath("game.vxs").toStdString();
         std::ofstream(path) << script;
+        return PlayFileToTheEnd(path);
+    }
+    int PlayFileToTheEnd(const std::string& path) {
         loaded.emplace(Replay::Load(path));
         EXPECT_EQ(loaded->status, 0) << loaded->message;
-        loaded->replay.PlayIn(windows, platform);
+        // The dialogs close at the first turn of their own event loop.
+        loaded->replay.PlayIn(windows, platform, std::chrono::milliseconds(0));
         int due = 0;
         while (gameWindow.ticks().running() && due < 100'000) {
             NextTick();
@@ -63,6 +68,26 @@ TEST_F(ReplayTest, ThousandsOfEventsBetweenTwoTicksNeverHoldTheWindowForLong) {
     EXPECT_EQ(recording.Text(), expected);
     // At most so many events a tick that falls due: the window stays free to close.
     EXPECT_GE(due, 1002 / Replay::kMostEventsAStep);
+}
+
+// The whole won game, played back in the windows and recorded again, comes through the driver
+// to exactly the win and the state that the script itself comes to.
+TEST_F(ReplayTest, TheWonGamePlayedBackInTheWindowsEndsInTheWin) {
+    const std::string script = VEXMIRE_REPLAYS "/win_the_game.vxs";
+    PlayFileToTheEnd(script);
+    EXPECT_EQ(exits, 1);
+    std::ifstream original(script);
+    std::stringstream originalText;
+    originalText << original.rdbuf();
+    const SimRun expected = RunSim(originalText.str());
+    const SimRun replayed = RunSim(recording.Text());
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    const auto events = replayed.Parsed();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[events.size() - 3]["text"], "You win, congradulations");
+    EXPECT_EQ(events[events.size() - 2]["event"], "end");
+    EXPECT_EQ(replayed.LastState(), expected.LastState());
+    EXPECT_TRUE(errors.str().empty()) << errors.str();
 }
 
 }  // namespace
