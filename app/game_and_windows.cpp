@@ -1,9 +1,17 @@
 #include "app/game_and_windows.h"
 
+#include <iostream>
+
+#include "platform/qt/fault_report.h"
+
 namespace vexmire {
 
 GameAndWindows::GameAndWindows(QtPlatform& platform, int scale)
-    : game(platform), gameWindow(game, platform), titleWindow(platform), platform_(platform) {
+    : session(platform, [this](Ending ending, int, const std::string& why) { Leave(ending, why); }),
+      game(session.game()),
+      gameWindow(session, platform),
+      titleWindow(session),
+      platform_(platform) {
     gameWindow.SetScale(scale);
     titleWindow.SetScale(scale);
     platform.AttachWindow(Window::Game, &gameWindow);
@@ -11,11 +19,27 @@ GameAndWindows::GameAndWindows(QtPlatform& platform, int scale)
 }
 
 void GameAndWindows::RecordTo(ScriptRecorder& recorder) {
-    gameWindow.RecordTo(&recorder);
-    titleWindow.RecordTo(&recorder);
-    // The answer comes back inside the tick that opened the prompt, before the tick is done.
-    platform_.SetAnswerObserver(
-        [&recorder](const std::string& answer) { recorder.Record(PlayerEvent::Answer(answer)); });
+    session.RecordTo(&recorder);
+    recording_ = true;
+}
+
+// The recording is finished by now. A fault ends the process at once; when the display server
+// has gone, the toolkit ends it right after this.
+void GameAndWindows::Leave(Ending ending, const std::string& why) {
+    switch (ending) {
+        case Ending::Fault:
+            EndOnProgramFault(why);
+        case Ending::DisplayGone:
+            std::cerr << "vexmire: the display server went away, and the game with it"
+                      << (recording_ ? "; the recording holds the game up to there" : "")
+                      << std::endl;
+            return;
+        case Ending::ByTheRules:
+        case Ending::WindowClosed:
+        case Ending::StopSignal:
+            platform_.Shutdown();
+            return;
+    }
 }
 
 }  // namespace vexmire

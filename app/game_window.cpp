@@ -7,16 +7,15 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/qt/fault_report.h"
 #include "platform/qt/key_map.h"
 #include "platform/qt/painter.h"
 #include "platform/qt/window_scale.h"
 
 namespace vexmire {
 
-GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
+GameWindow::GameWindow(Session& session, QtPlatform& platform, QWidget* parent)
     : QWidget(parent),
-      game_(game),
+      session_(session),
       platform_(platform),
       ticks_([this] { OnTickDue(); }),
       frame_(kGameWindowWidth, kGameWindowHeight, QImage::Format_RGB32) {
@@ -35,19 +34,12 @@ GameWindow::GameWindow(Game& game, QtPlatform& platform, QWidget* parent)
     ticks_.Start();
 }
 
-bool GameWindow::MayDeliver() const {
-    return !platform_.ended() && !platform_.dialogOpen() && !inHandler_;
-}
-
-// Runs one handler of the rules, unless a dialog is open, another handler is still running or
-// the program has ended, and paints again what it changed.
-template <typename Handler>
-std::optional<GameWindow::Outcome> GameWindow::Deliver(Handler handler) {
-    if (!MayDeliver()) return std::nullopt;
-    inHandler_ = true;
-    const Outcome outcome = platform_.RunHandler(handler);
-    inHandler_ = false;
-    if (outcome == Outcome::Returned) update(ScreenPixels(shown_.Changes(game_.scene), scale_));
+// Paints again what the rules changed.
+Session::Outcome GameWindow::Deliver(const PlayerEvent& event) {
+    const Session::Outcome outcome = session_.Deliver(event);
+    if (outcome == Session::Outcome::Ran) {
+        update(ScreenPixels(shown_.Changes(game().scene), scale_));
+    }
     return outcome;
 }
 
@@ -57,41 +49,6 @@ void GameWindow::OnTickDue() {
         return;
     }
     if (!scriptStep_()) ticks_.Stop();
-}
-
-// A tick cut short by the program's end in one of its dialogs never finished: it is not
-// recorded, and neither is the answer that its prompt never gave.
-void GameWindow::RunTick() {
-    const std::optional<Outcome> outcome = Deliver([this] {
-        try {
-            game_.tmr_Timer();
-        } catch (const ProgramEnded&) {
-            throw;
-        } catch (...) {
-            // A fault of the program: the recording keeps the tick that met it, so that the
-            // fault can be replayed.
-            if (recorder_) {
-                recorder_->Record(PlayerEvent::Ticks(1));
-                recorder_->Finish();
-            }
-            throw;
-        }
-    });
-    if (recorder_ && outcome && *outcome != Outcome::CutShort) {
-        recorder_->Record(PlayerEvent::Ticks(1));
-    }
-}
-
-void GameWindow::RunKeyDown(int16_t code, int16_t shift) {
-    if (!MayDeliver()) return;
-    if (recorder_) recorder_->Record(PlayerEvent::KeyDown(code));
-    Deliver([&] { game_.Form_KeyDown(code, shift); });
-}
-
-void GameWindow::RunKeyUp(int16_t code, int16_t shift) {
-    if (!MayDeliver()) return;
-    if (recorder_) recorder_->Record(PlayerEvent::KeyUp(code));
-    Deliver([&] { game_.Form_KeyUp(code, shift); });
 }
 
 void GameWindow::PlayFromScript(std::function<bool()> step) {
@@ -108,23 +65,27 @@ void GameWindow::SetScale(int scale) {
 // A key delivered to this window proves that it has the keyboard, even when it comes a moment
 // before the window system says that the window is active again (as on Wayland).
 void GameWindow::keyPressEvent(QKeyEvent* event) {
-    if (scriptStep_ || !MayDeliver()) return;
+    if (scriptStep_ || !session_.MayDeliver(PlayerEvent::Kind::KeyDown)) return;
     ReturnKeyboard();
-    // An auto-repeated press is a new key-down: that is how a held Space keeps firing.
+    // An auto-repeated press is a new key-down: that is how a held Space keeps firing. The
+    // rules take every key with the shift state 0.
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
         heldKeys_.push_back(code);
     }
-    RunKeyDown(code, ShiftState(event->modifiers()));
+    Deliver(PlayerEvent::KeyDown(code));
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
     // Only the real release is a key-up; the repeat's releases would stop a held arrow.
-    if (scriptStep_ || event->isAutoRepeat() || !MayDeliver()) return;
+    if (scriptStep_ || event->isAutoRepeat() ||
+        !session_.MayDeliver(PlayerEvent::Kind::KeyUp)) {
+        return;
+    }
     ReturnKeyboard();
     const int16_t code = VirtualKeyCode(event->key(), event->modifiers());
     std::erase(heldKeys_, code);
-    RunKeyUp(code, ShiftState(event->modifiers()));
+    Deliver(PlayerEvent::KeyUp(code));
 }
 
 bool GameWindow::event(QEvent* event) {
@@ -137,25 +98,26 @@ bool GameWindow::event(QEvent* event) {
 // hold the game still by themselves, and the keys released in them are theirs.
 void GameWindow::LeaveKeyboard() {
     // A replay goes on whoever has the keyboard.
-    if (scriptStep_ || !isVisible() || platform_.dialogOpen() || away_) return;
-    away_ = true;
+    if (scriptStep_ || !isVisible() || platform_.dialogOpen() || session_.away()) return;
+    session_.SetAway(true);
     UpdatePacing();
-    // The real release of a held key will never reach this window.
+    // The real release of a held key will never reach this window. One key-up is enough:
+    // the rules stop the figure on any key's release, whatever its code.
     if (!heldKeys_.empty()) {
         const int16_t code = heldKeys_.back();
         heldKeys_.clear();
-        RunKeyUp(code, 0);
+        Deliver(PlayerEvent::KeyUp(code));
     }
 }
 
 void GameWindow::ReturnKeyboard() {
-    if (!away_) return;
-    away_ = false;
+    if (!session_.away()) return;
+    session_.SetAway(false);
     UpdatePacing();
 }
 
 void GameWindow::UpdatePacing() {
-    ticks_.SetPaused(away_ || platform_.dialogOpen());
+    ticks_.SetPaused(session_.away() || platform_.dialogOpen());
 }
 
 void GameWindow::showEvent(QShowEvent* event) {
@@ -171,7 +133,7 @@ void GameWindow::hideEvent(QHideEvent* event) {
 
 void GameWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    platform_.Shutdown();
+    session_.End(Ending::WindowClosed);
 }
 
 bool GameWindow::focusNextPrevChild(bool /*next*/) {
@@ -185,7 +147,7 @@ bool GameWindow::focusNextPrevChild(bool /*next*/) {
 void GameWindow::paintEvent(QPaintEvent* event) {
     const QRegion area = GamePixels(event->region(), scale_);
     QPainter framePainter(&frame_);
-    PaintScene(game_.scene, framePainter, area);
+    PaintScene(game().scene, framePainter, area);
     framePainter.end();
     QPainter painter(this);
     painter.scale(scale_, scale_);

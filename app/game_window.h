@@ -9,43 +9,39 @@
 #include <QWidget>
 
 #include "game/game.h"
-#include "script/script_recorder.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/shown_scene.h"
 #include "platform/qt/tick_driver.h"
+#include "session/session.h"
 
 namespace vexmire {
 
-// Form1, the game window: shows the scene and delivers the tick and the keys to the rules,
-// one handler at a time and never while a dialog is open or after the program has ended.
-// While it is shown but another application has the keyboard, the game holds still.
+// Form1, the game window: shows the scene and delivers the tick and the keys to the rules
+// through the session, which decides whether each may reach them now. While it is shown but
+// another application has the keyboard, the game holds still.
 class GameWindow : public QWidget {
     Q_OBJECT
   public:
     // The tick starts at once, whether or not the window is ever shown.
-    GameWindow(Game& game, QtPlatform& platform, QWidget* parent = nullptr);
+    GameWindow(Session& session, QtPlatform& platform, QWidget* parent = nullptr);
 
     // Draws the game at a whole number of screen pixels for each pixel of the game: a square of
     // them shows each one, text included.
     void SetScale(int scale);
     int scale() const { return scale_; }
 
-    Game& game() { return game_; }
+    Game& game() { return session_.game(); }
     TickDriver& ticks() { return ticks_; }
     // Whether the game is holding still because another application has the keyboard.
-    bool away() const { return away_; }
-
-    // Every event that reaches the rules from now on is also written to `recorder`.
-    void RecordTo(ScriptRecorder* recorder) { recorder_ = recorder; }
+    bool away() const { return session_.away(); }
     // A replay: the keyboard and the focus no longer reach the rules; each tick that falls due
     // calls `step` instead, which delivers the script's events, and the ticks stop for good
     // once `step` says the script is over.
     void PlayFromScript(std::function<bool()> step);
 
-    // The three ways into the rules, each refused while a dialog is open or after the end.
-    void RunTick();
-    void RunKeyDown(int16_t code, int16_t shift);
-    void RunKeyUp(int16_t code, int16_t shift);
+    // Hands `event` to the session and shows what it changed.
+    Session::Outcome Deliver(const PlayerEvent& event);
+    void RunTick() { Deliver(PlayerEvent::Ticks(1)); }
 
   protected:
     bool event(QEvent* event) override;
@@ -59,26 +55,17 @@ class GameWindow : public QWidget {
     bool focusNextPrevChild(bool next) override;
 
   private:
-    // How a handler of the rules came back.
-    using Outcome = QtPlatform::HandlerEnd;
-
-    bool MayDeliver() const;
-    template <typename Handler>
-    std::optional<Outcome> Deliver(Handler handler);
     void OnTickDue();
     void LeaveKeyboard();
     void ReturnKeyboard();
     void UpdatePacing();
 
-    Game& game_;
+    Session& session_;
     QtPlatform& platform_;
     TickDriver ticks_;
     ShownScene shown_;
     std::vector<int16_t> heldKeys_;  // pressed in this window and not yet released
-    ScriptRecorder* recorder_ = nullptr;
     std::function<bool()> scriptStep_;
-    bool away_ = false;
-    bool inHandler_ = false;
     int scale_ = 1;
     // The game's picture at its own pixels, from which the screen's are drawn at any scale.
     QImage frame_;

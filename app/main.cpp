@@ -1,4 +1,3 @@
-#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -34,25 +33,18 @@ namespace {
 constexpr int kCannotStart = 1;
 constexpr int kRefused = 2;
 
-// The game's own ends skip the exit handlers (EndProcess) and finish the recording themselves.
-// Once the game has started, only the toolkit itself ends the process, when the display server
-// goes away under the game (the X server or the Wayland compositor ends or dies): the recording
-// is finished then too, and the player is told why the game is gone, once.
-ScriptRecorder* recordingToFinish = nullptr;
-std::atomic<bool> playing = false;
-std::once_flag finishedOnTheToolkitsExit;
+// Every ending of the game leaves through its session, and the game's own ends skip the exit
+// handlers (EndProcess). Once the game has started, only the toolkit itself ends the process,
+// when the display server goes away under the game (the X server or the Wayland compositor ends
+// or dies): that ending goes through the session too.
+Session* playing = nullptr;
+std::once_flag endedOnTheToolkitsExit;
 
 // On Wayland two of the toolkit's threads may each say that the connection broke and end the
 // process: the second waits here until the first has finished.
-void FinishOnTheToolkitsExit() {
-    if (!playing) return;
-    std::call_once(finishedOnTheToolkitsExit, [] {
-        if (recordingToFinish != nullptr) recordingToFinish->Finish();
-        std::cerr << "vexmire: the display server went away, and the game with it"
-                  << (recordingToFinish != nullptr ? "; the recording holds the game up to there"
-                                                   : "")
-                  << std::endl;
-    });
+void EndOnTheToolkitsExit() {
+    if (playing == nullptr) return;
+    std::call_once(endedOnTheToolkitsExit, [] { playing->End(Ending::DisplayGone); });
 }
 
 int Refuse(const std::string& why, int status) {
@@ -98,7 +90,7 @@ int main(int argc, char* argv[]) {
     // Qt scales nothing by itself: the windows take a whole factor that fits the screen, below.
     const DesktopScaleWish scaleWish = TakeScalingFromQt();
     StartFailureGuard startFailure;
-    std::atexit(FinishOnTheToolkitsExit);
+    std::atexit(EndOnTheToolkitsExit);
     QApplication app(argc, argv);
 
     // With the display there, the replay is read and checked whole before any window opens.
@@ -123,7 +115,9 @@ int main(int argc, char* argv[]) {
     const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
                                         QSize(kGameWindowWidth, kGameWindowHeight));
     GameAndWindows windows(platform, scale);
-    EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow});
+    Session& session = windows.session;
+    EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow},
+                     [&session] { session.End(Ending::WindowClosed); });
 
     std::optional<ScriptRecorder> recorder;
     if (!options.recordPath.empty()) {
@@ -136,18 +130,16 @@ int main(int argc, char* argv[]) {
         if (!why.empty()) {
             EndProcess(Refuse("cannot write " + options.recordPath + ": " + why, kCannotStart));
         }
-        recordingToFinish = &*recorder;
         windows.RecordTo(*recorder);
     }
     if (replay) replay->replay.PlayIn(windows, platform);
-    EndOnStopSignals(platform);
+    EndOnStopSignals(platform, [&session] { session.End(Ending::StopSignal); });
     Form_Load(windows.game);
     startFailure.Started();
-    playing = true;
-    startFailure.WhenTheDisplayGoes(FinishOnTheToolkitsExit);
-    const int status = app.exec();
-    if (recorder) recorder->Finish();
-    // The process ends here without Qt's teardown. EndProcess flushes the standard streams;
-    // anything else the program writes must be flushed before it (the recording is, above).
-    EndProcess(status);
+    playing = &session;
+    startFailure.WhenTheDisplayGoes(EndOnTheToolkitsExit);
+    app.exec();
+    // The process ends here without Qt's teardown, with the status of the session's ending;
+    // the session has finished the recording. EndProcess flushes the standard streams.
+    EndProcess(ExitStatus(session.ending()));
 }

@@ -70,7 +70,6 @@ Replay::Loaded Replay::Load(const std::string& path) {
 void Replay::PlayIn(GameAndWindows& windows, QtPlatform& platform,
                     std::chrono::milliseconds readingTime) {
     windows_ = &windows;
-    platform_ = &platform;
     platform.AnswerDialogsFromScript(readingTime);
     QCoreApplication::instance()->installEventFilter(
         new InputBlocker(QCoreApplication::instance()));
@@ -81,7 +80,7 @@ bool Replay::Step() {
     // However many events a script puts between two ticks, the window answers a close or a
     // stop signal within one tick: the rest wait for the next tick that falls due.
     for (int delivered = 0; delivered < kMostEventsAStep; ++delivered) {
-        if (next_ == events_.size() || platform_->ended()) return false;
+        if (next_ == events_.size() || windows_->session.ended()) return false;
         const PlayerEvent& event = events_[next_];
         if (event.kind == PlayerEvent::Kind::Tick) {
             if (ticksLeft_ < 0) ticksLeft_ = event.number;
@@ -92,34 +91,12 @@ bool Replay::Step() {
                 if (event.number == 0) continue;
             }
             windows_->gameWindow.RunTick();
-            return !platform_->ended();
+            return !windows_->session.ended();
         }
         ++next_;
-        Run(event);
+        windows_->gameWindow.Deliver(event);
     }
     return true;
-}
-
-void Replay::Run(const PlayerEvent& event) {
-    GameWindow& gameWindow = windows_->gameWindow;
-    const auto code = static_cast<int16_t>(event.number);
-    switch (event.kind) {
-        case PlayerEvent::Kind::NewGame:
-            return windows_->titleWindow.PressNewGame();
-        case PlayerEvent::Kind::Quit:
-            return windows_->titleWindow.PressQuit();
-        case PlayerEvent::Kind::KeyDown:
-            return gameWindow.RunKeyDown(code, 0);
-        case PlayerEvent::Kind::KeyUp:
-            return gameWindow.RunKeyUp(code, 0);
-        case PlayerEvent::Kind::Press:
-            gameWindow.RunKeyDown(code, 0);
-            return gameWindow.RunKeyUp(code, 0);
-        case PlayerEvent::Kind::Answer:
-            return platform_->QueueAnswer(event.text);
-        case PlayerEvent::Kind::Tick:
-            return;  // Step runs the ticks, one at each that falls due
-    }
 }
 
 }  // namespace vexmire

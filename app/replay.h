@@ -39,13 +39,11 @@ class Replay {
     // Delivers the events up to and including the next tick, or the next kMostEventsAStep of
     // them; false once the script is over.
     bool Step();
-    void Run(const PlayerEvent& event);
 
     std::vector<PlayerEvent> events_;
     size_t next_ = 0;
     int32_t ticksLeft_ = -1;  // of the tick at next_, once started
     GameAndWindows* windows_ = nullptr;
-    QtPlatform* platform_ = nullptr;
 };
 
 struct Replay::Loaded {

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "platform/qt/process_end.h"
+
 namespace vexmire {
 
 namespace {
@@ -40,10 +42,9 @@ bool DisplayNamed() {
 
 [[noreturn]] void Stop(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(nullptr);
     // Not exit(): the half-made application would run its teardown on a window system that
     // never came up.
-    std::_Exit(1);
+    EndProcess(1);
 }
 
 void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& text) {

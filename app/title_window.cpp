@@ -4,7 +4,6 @@
 #include <QPalette>
 
 #include "game/shell.h"
-#include "platform/qt/fault_report.h"
 #include "platform/qt/game_font.h"
 
 namespace vexmire {
@@ -48,8 +47,8 @@ QPushButton* MakeButton(QWidget* window, const QString& caption) {
 
 }  // namespace
 
-TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
-    : QWidget(parent), platform_(platform) {
+TitleWindow::TitleWindow(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     setWindowTitle(QStringLiteral("Vexmire"));
 
     // Face and text of the window system's buttons, for the window and its labels alike.
@@ -71,18 +70,13 @@ TitleWindow::TitleWindow(QtPlatform& platform, QWidget* parent)
     connect(cmdEnd_, &QPushButton::clicked, this, &TitleWindow::PressQuit);
 }
 
+// A button pressed as the program ends reaches no handler.
 void TitleWindow::PressNewGame() {
-    Deliver([this] {
-        if (recorder_) recorder_->Record(PlayerEvent::NewGame());
-        cmdRun_Click(platform_);
-    });
+    session_.Deliver(PlayerEvent::NewGame());
 }
 
 void TitleWindow::PressQuit() {
-    Deliver([this] {
-        if (recorder_) recorder_->Record(PlayerEvent::Quit());
-        cmdEnd_Click(platform_);
-    });
+    session_.Deliver(PlayerEvent::Quit());
 }
 
 void TitleWindow::SetScale(int scale) {
@@ -97,15 +91,9 @@ void TitleWindow::SetScale(int scale) {
     cmdEnd_->setGeometry(Scaled(kQuitBox, scale));
 }
 
-// A button pressed as the program ends reaches no handler.
-template <typename Handler>
-void TitleWindow::Deliver(Handler handler) {
-    if (!platform_.ended()) platform_.RunHandler(handler);
-}
-
 void TitleWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    platform_.Shutdown();
+    session_.End(Ending::WindowClosed);
 }
 
 }  // namespace vexmire

@@ -4,8 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "script/script_recorder.h"
-#include "platform/qt/qt_platform.h"
+#include "session/session.h"
 
 namespace vexmire {
 
@@ -15,7 +14,7 @@ namespace vexmire {
 class TitleWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TitleWindow(QtPlatform& platform, QWidget* parent = nullptr);
+    explicit TitleWindow(Session& session, QWidget* parent = nullptr);
 
     // Draws the window at a whole number of screen pixels for each of its own pixels.
     void SetScale(int scale);
@@ -26,18 +25,12 @@ class TitleWindow : public QWidget {
     // New Game and Quit, pressed from the outside, as a replay presses them.
     void PressNewGame();
     void PressQuit();
-    // Both presses are also written to `recorder` from now on.
-    void RecordTo(ScriptRecorder* recorder) { recorder_ = recorder; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    template <typename Handler>
-    void Deliver(Handler handler);
-
-    QtPlatform& platform_;
-    ScriptRecorder* recorder_ = nullptr;
+    Session& session_;
     QLabel* lblTitle_;
     QLabel* authorLabel_;
     QPushButton* cmdRun_;

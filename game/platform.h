@@ -37,6 +37,9 @@ class Platform {
     [[noreturn]] virtual void EndProgram() = 0;
     // Showing a window also makes it the active one.
     virtual void SetWindowVisible(Window window, bool visible) = 0;
+    // A scripted answer (a replay's, the driver's): the next prompt gives it instead of the
+    // player's. The rules never call this.
+    virtual void QueueAnswer(std::string answer) = 0;
 };
 
 }  // namespace vexmire

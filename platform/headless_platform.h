@@ -41,7 +41,7 @@ class HeadlessPlatform : public Platform {
     [[noreturn]] void EndProgram() override;
     void SetWindowVisible(Window window, bool visible) override;
 
-    void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+    void QueueAnswer(std::string answer) override { answers_.push_back(std::move(answer)); }
     size_t queuedAnswers() const { return answers_.size(); }
 
     const std::vector<PlatformCall>& calls() const { return calls_; }

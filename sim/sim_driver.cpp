@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/shell.h"
+#include "game/platform.h"
 #include "script/malformed_line.h"
 #include "sim/event_json.h"
 #include "sim/render.h"
@@ -22,34 +23,25 @@ void CheckOutput(const std::ostream& out) {
 struct SimDriver::Executor {
     SimDriver& driver;
 
+    // The game's end stops the script: the caller prints the last state and reads no further
+    // line. A fault of the program goes on to the caller as it came.
     void operator()(const PlayerEvent& event) const {
-        Game& game = driver.game_;
-        switch (event.kind) {
-            case PlayerEvent::Kind::NewGame:
-                return cmdRun_Click(driver.platform_);
-            case PlayerEvent::Kind::Quit:
-                return cmdEnd_Click(driver.platform_);
-            case PlayerEvent::Kind::KeyDown:
-                return game.Form_KeyDown(static_cast<int16_t>(event.number), 0);
-            case PlayerEvent::Kind::KeyUp:
-                return game.Form_KeyUp(static_cast<int16_t>(event.number), 0);
-            case PlayerEvent::Kind::Press:
-                game.Form_KeyDown(static_cast<int16_t>(event.number), 0);
-                return game.Form_KeyUp(static_cast<int16_t>(event.number), 0);
-            case PlayerEvent::Kind::Tick:
-                // A tick that ends the game has run: it counts, and ProgramEnded stops the rest.
-                for (int32_t n = 0; n < event.number; ++n) {
-                    ++driver.ticks_;
-                    game.tmr_Timer();
-                }
-                return;
-            case PlayerEvent::Kind::Answer:
-                if (driver.platform_.queuedAnswers() == kMaxQueuedAnswers) {
-                    throw MalformedLine("more than " + std::to_string(kMaxQueuedAnswers) +
-                                        " answers would wait unused for a prompt");
-                }
-                return driver.platform_.QueueAnswer(event.text);
+        Session& session = driver.session_;
+        if (event.kind == PlayerEvent::Kind::Answer &&
+            driver.platform_.queuedAnswers() == kMaxQueuedAnswers) {
+            throw MalformedLine("more than " + std::to_string(kMaxQueuedAnswers) +
+                                " answers would wait unused for a prompt");
         }
+        if (event.kind != PlayerEvent::Kind::Tick) {
+            session.Deliver(event);
+        } else {
+            // A tick that ends the game has run: it counts.
+            for (int32_t n = 0; n < event.number && !session.ended(); ++n) {
+                ++driver.ticks_;
+                session.Deliver(PlayerEvent::Ticks(1));
+            }
+        }
+        if (session.ended()) throw ProgramEnded();
     }
     void operator()(const command::SetGeometry& set) const { (set.entity->*set.setter)(set.value); }
     void operator()(const command::SetFlag& set) const { set.entity->*set.property = set.value; }
@@ -59,14 +51,16 @@ struct SimDriver::Executor {
     void operator()(const command::State&) const { driver.PrintState(); }
     void operator()(const command::Render& render) const {
         std::string error;
-        if (!RenderGameWindow(driver.game_.scene, render.path, error)) {
+        if (!RenderGameWindow(driver.game().scene, render.path, error)) {
             throw std::runtime_error("render: " + error);
         }
     }
 };
 
 SimDriver::SimDriver(std::ostream& out)
-    : out_(out), platform_(HeadlessPlatform::CallLog::ReportOnly), game_(platform_) {
+    : out_(out),
+      platform_(HeadlessPlatform::CallLog::ReportOnly),
+      session_(platform_, [](Ending, int, const std::string&) {}) {
     // A long tick may print millions of events before the next flush: the first that cannot be
     // written stops it.
     platform_.SetObserver([this](const PlatformCall& call) {
@@ -76,7 +70,7 @@ SimDriver::SimDriver(std::ostream& out)
 }
 
 void SimDriver::Start() {
-    Form_Load(game_);
+    Form_Load(game());
 }
 
 void SimDriver::Execute(const Command& command) {
@@ -84,7 +78,7 @@ void SimDriver::Execute(const Command& command) {
 }
 
 void SimDriver::PrintState() {
-    out_ << StateLine(game_, ticks_) << '\n';
+    out_ << StateLine(game(), ticks_) << '\n';
 }
 
 }  // namespace vexmire

@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "platform/headless_platform.h"
 #include "script/command.h"
+#include "session/session.h"
 
 namespace vexmire {
 
@@ -38,7 +39,7 @@ class SimDriver {
 
     void PrintState();
 
-    Game& game() { return game_; }
+    Game& game() { return session_.game(); }
     const HeadlessPlatform& platform() const { return platform_; }
     uint64_t ticks() const { return ticks_; }
 
@@ -46,8 +47,8 @@ class SimDriver {
     struct Executor;
 
     std::ostream& out_;
-    HeadlessPlatform platform_;  // before game_, which holds on to it
-    Game game_;
+    HeadlessPlatform platform_;  // before session_, which holds on to it
+    Session session_;
     uint64_t ticks_ = 0;
 };
 

@@ -1,5 +1,6 @@
 # Every folder of the game includes only from its own folder and from the floors below it:
-# scene, then the game's rules, then the platforms and the script language, then the programs.
+# scene, then the game's rules, then the platforms and the script language, then the session,
+# then the programs.
 # Run as: cmake -DROOT=<source folder> -P check_layers.cmake
 # The floors are numbered as the README's layout table numbers them.
 set(floor_scene 1)
@@ -7,11 +8,12 @@ set(floor_game 2)
 set(floor_assets 2)
 set(floor_platform 3)
 set(floor_script 3)
-set(floor_app 4)
-set(floor_sim 4)
+set(floor_session 4)
+set(floor_app 5)
+set(floor_sim 5)
 
 set(faults "")
-foreach(folder scene game assets platform script app sim)
+foreach(folder scene game assets platform script session app sim)
     file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
     foreach(source IN LISTS sources)
         file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"")

@@ -1,5 +1,7 @@
 #include "platform/qt/destroyed_window_watch.h"
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include <xcb/xcb.h>
@@ -18,8 +20,9 @@ namespace {
 // Belongs to the platform; Qt takes the filter off the application when it is deleted.
 class DestroyedWindowWatch : public QObject, public QAbstractNativeEventFilter {
   public:
-    DestroyedWindowWatch(QtPlatform& platform, std::initializer_list<QWidget*> windows)
-        : QObject(&platform), platform_(platform), windows_(windows.begin(), windows.end()) {
+    DestroyedWindowWatch(QObject& owner, std::initializer_list<QWidget*> windows,
+                         std::function<void()> end)
+        : QObject(&owner), end_(std::move(end)), windows_(windows.begin(), windows.end()) {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
@@ -33,7 +36,7 @@ class DestroyedWindowWatch : public QObject, public QAbstractNativeEventFilter {
             // internalWinId() is 0 for a window not yet created on the server.
             if (window && window->internalWinId() == destroyed->window) {
                 // From the event loop, not from inside Qt's reading of the event.
-                QTimer::singleShot(0, &platform_, [this] { platform_.Shutdown(); });
+                QTimer::singleShot(0, this, [this] { end_(); });
                 break;
             }
         }
@@ -41,15 +44,16 @@ class DestroyedWindowWatch : public QObject, public QAbstractNativeEventFilter {
     }
 
   private:
-    QtPlatform& platform_;
+    std::function<void()> end_;
     std::vector<QPointer<QWidget>> windows_;
 };
 
 }  // namespace
 
-void EndWhenDestroyed(QtPlatform& platform, std::initializer_list<QWidget*> windows) {
+void EndWhenDestroyed(QObject& owner, std::initializer_list<QWidget*> windows,
+                      std::function<void()> end) {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-    new DestroyedWindowWatch(platform, windows);
+    new DestroyedWindowWatch(owner, windows, std::move(end));
 }
 
 }  // namespace vexmire

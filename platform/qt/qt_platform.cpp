@@ -111,7 +111,6 @@ std::string QtPlatform::PromptForText(const std::string& prompt, const std::stri
     } else if (RunDialog(dialog) == QDialog::Accepted) {
         answer = dialog.textValue().toStdString();
     }
-    if (answerObserver_) answerObserver_(answer);
     return answer;
 }
 
@@ -124,9 +123,8 @@ void QtPlatform::SoundBeep() {
     beep_();
 }
 
+// The session lets the program go once the handler that ended it has unwound.
 void QtPlatform::EndProgram() {
-    if (!ended_) endedByRules_ = true;
-    Shutdown();
     throw ProgramEnded();
 }
 

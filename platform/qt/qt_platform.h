@@ -31,41 +31,19 @@ class QtPlatform : public QObject, public Platform {
     void SetWindowVisible(Window window, bool visible) override;
 
     void AttachWindow(Window window, QWidget* widget);
-    // Closes down as EndProgram does, but returns: for a window closed through its frame.
+    // The desktop's part of the program's end, once the session has decided it: the windows go
+    // and the event loop is left, also from inside a dialog, which then returns no answer.
     void Shutdown();
-
-    // How a handler of the rules came back to the window that delivered its event.
-    enum class HandlerEnd { Returned, EndedTheGame, CutShort };
-    // Runs one handler of the rules for a window. The end of the program comes back as
-    // ProgramEnded and goes no further: the event loop is already leaving. A fault of the
-    // program ends it with one line instead of crossing the event loop.
-    template <typename Handler>
-    HandlerEnd RunHandler(Handler&& handler) {
-        try {
-            handler();
-            return HandlerEnd::Returned;
-        } catch (const ProgramEnded&) {
-            return endedByRules_ ? HandlerEnd::EndedTheGame : HandlerEnd::CutShort;
-        } catch (const std::exception& fault) {
-            EndOnProgramFault(fault);
-        }
-    }
 
     bool dialogOpen() const { return openDialogs_ > 0; }
     bool ended() const { return ended_; }
-    // Whether the rules themselves ended the program (a game-end message, Quit), rather than
-    // a window closed in the middle of a handler.
-    bool endedByRules() const { return endedByRules_; }
-
-    // Hears every answer that the keypad prompt gives back to the rules.
-    void SetAnswerObserver(std::function<void(const std::string&)> observer) {
-        answerObserver_ = std::move(observer);
-    }
 
     // A replay: every dialog is shown for `readingTime`, then closed with OK, and the prompt
     // gives the queued answers in turn (the empty text, as Cancel, when none is queued).
     void AnswerDialogsFromScript(std::chrono::milliseconds readingTime);
-    void QueueAnswer(std::string answer) { scriptedAnswers_.push_back(std::move(answer)); }
+    void QueueAnswer(std::string answer) override {
+        scriptedAnswers_.push_back(std::move(answer));
+    }
 
     // Tests observe the beep and the end of the program here instead of hearing one and
     // leaving the event loop.
@@ -89,13 +67,11 @@ class QtPlatform : public QObject, public Platform {
     QPointer<QWidget> titleWindow_;
     std::function<void()> beep_;
     std::function<void()> exit_;
-    std::function<void(const std::string&)> answerObserver_;
     std::deque<std::string> scriptedAnswers_;
     std::chrono::milliseconds readingTime_{0};
     bool scripted_ = false;
     int openDialogs_ = 0;
     bool ended_ = false;
-    bool endedByRules_ = false;
 };
 
 }  // namespace vexmire

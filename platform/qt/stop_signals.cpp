@@ -68,14 +68,15 @@ int HandStopSignalsToTheLoop() {
     return ends[0];
 }
 
-void EndOnStopSignals(QtPlatform& platform) {
+void EndOnStopSignals(QObject& owner, std::function<void()> end) {
     const int stops = HandStopSignalsToTheLoop();
     if (stops < 0) return;
-    auto* notifier = new QSocketNotifier(stops, QSocketNotifier::Read, &platform);
-    QObject::connect(notifier, &QSocketNotifier::activated, &platform, [&platform, notifier] {
-        notifier->setEnabled(false);
-        platform.Shutdown();
-    });
+    auto* notifier = new QSocketNotifier(stops, QSocketNotifier::Read, &owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, &owner,
+                     [notifier, end = std::move(end)] {
+                         notifier->setEnabled(false);
+                         end();
+                     });
 }
 
 }  // namespace vexmire

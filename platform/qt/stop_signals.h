@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/qt/qt_platform.h"
+#include <functional>
+
+#include <QObject>
 
 namespace vexmire {
 
@@ -20,7 +22,8 @@ void CatchStopSignals();
 // no pipe could be made: the signals then do what they do by default).
 int HandStopSignalsToTheLoop();
 
-// Hands the stop signals to the event loop, where they end the game through the platform.
-void EndOnStopSignals(QtPlatform& platform);
+// Hands the stop signals to the event loop, where the first calls `end`. The loop's watch belongs
+// to `owner`.
+void EndOnStopSignals(QObject& owner, std::function<void()> end);
 
 }  // namespace vexmire

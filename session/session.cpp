@@ -1,0 +1,142 @@
+#include "session/session.h"
+
+#include <exception>
+#include <utility>
+
+#include "game/shell.h"
+
+namespace vexmire {
+
+int ExitStatus(Ending ending) {
+    return ending == Ending::DisplayGone || ending == Ending::Fault ? 1 : 0;
+}
+
+// Marks a dialog as open for exactly as long as it runs, also when it is left by an exception.
+class Session::DialogScope {
+  public:
+    explicit DialogScope(Session& session) : session_(session) { ++session_.openDialogs_; }
+    ~DialogScope() { --session_.openDialogs_; }
+    DialogScope(const DialogScope&) = delete;
+    DialogScope& operator=(const DialogScope&) = delete;
+
+  private:
+    Session& session_;
+};
+
+Session::Session(Platform& windowSystem, Leave leave)
+    : windowSystem_(windowSystem), leave_(std::move(leave)), game_(*this) {}
+
+bool Session::MayDeliver(PlayerEvent::Kind kind) const {
+    if (ended() || dialogOpen() || inHandler_) return false;
+    return kind != PlayerEvent::Kind::Tick || !away_;
+}
+
+Session::Outcome Session::Deliver(const PlayerEvent& event) {
+    using Kind = PlayerEvent::Kind;
+    if (!MayDeliver(event.kind)) return Outcome::HeldBack;
+    const auto code = static_cast<int16_t>(event.number);
+    switch (event.kind) {
+        case Kind::NewGame:
+            Record(event);
+            return Run([this] { cmdRun_Click(*this); }, false);
+        case Kind::Quit:
+            Record(event);
+            return Run([this] { cmdEnd_Click(*this); }, false);
+        case Kind::KeyDown:
+            Record(event);
+            return Run([&] { game_.Form_KeyDown(code, 0); }, false);
+        case Kind::KeyUp:
+            Record(event);
+            return Run([&] { game_.Form_KeyUp(code, 0); }, false);
+        case Kind::Press: {
+            const Outcome down = Deliver(PlayerEvent::KeyDown(code));
+            return down == Outcome::Ran ? Deliver(PlayerEvent::KeyUp(code)) : down;
+        }
+        case Kind::Tick:
+            return Run([this] { game_.tmr_Timer(); }, true);
+        case Kind::Answer:
+            windowSystem_.QueueAnswer(event.text);
+            return Outcome::Ran;
+    }
+    return Outcome::HeldBack;
+}
+
+// A tick is written once it has run: a tick cut short by the program's end in one of its
+// dialogs never finished, and is left out together with the answer its prompt never gave; a
+// tick that ended the game, or met a fault of the program, is kept, so that it can be
+// replayed.
+template <typename Handler>
+Session::Outcome Session::Run(Handler handler, bool isTick) {
+    inHandler_ = true;
+    Outcome outcome = Outcome::Ran;
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        outcome = ending_ == Ending::ByTheRules ? Outcome::EndedTheGame : Outcome::CutShort;
+    } catch (const std::exception& fault) {
+        inHandler_ = false;
+        if (isTick) Record(PlayerEvent::Ticks(1));
+        End(Ending::Fault, fault.what());
+        throw;
+    }
+    inHandler_ = false;
+    if (isTick && outcome != Outcome::CutShort) Record(PlayerEvent::Ticks(1));
+    if (ended()) FinishRecording();
+    return outcome;
+}
+
+void Session::Record(const PlayerEvent& event) {
+    if (recorder_ != nullptr && !finished_) recorder_->Record(event);
+}
+
+// The first ending decides. The window system lets go at once: a dialog open in a handler
+// returns no answer, and the handler unwinds. Its tick, if the rules ended the game in it, is
+// still to be recorded then, and so the recording is finished only once the handler is done;
+// when the display server has gone, the process ends right after this, handler or not.
+void Session::End(Ending ending, const std::string& why) {
+    if (ending_) return;
+    ending_ = ending;
+    if (!inHandler_ || ending == Ending::DisplayGone) FinishRecording();
+    leave_(ending, ExitStatus(ending), why);
+}
+
+void Session::FinishRecording() {
+    if (std::exchange(finished_, true)) return;
+    if (recorder_ != nullptr) recorder_->Finish();
+}
+
+void Session::ShowMessageBox(const std::string& text, const std::string& title) {
+    DialogScope scope(*this);
+    windowSystem_.ShowMessageBox(text, title);
+}
+
+// The answer comes back inside the tick that opened the prompt: it is written before the tick.
+std::string Session::PromptForText(const std::string& prompt, const std::string& title) {
+    std::string answer;
+    {
+        DialogScope scope(*this);
+        answer = windowSystem_.PromptForText(prompt, title);
+    }
+    Record(PlayerEvent::Answer(answer));
+    return answer;
+}
+
+void Session::SoundBeep() {
+    windowSystem_.SoundBeep();
+}
+
+void Session::EndProgram() {
+    End(Ending::ByTheRules);
+    windowSystem_.EndProgram();
+    throw ProgramEnded();  // the window system's own has thrown it already
+}
+
+void Session::SetWindowVisible(Window window, bool visible) {
+    windowSystem_.SetWindowVisible(window, visible);
+}
+
+void Session::QueueAnswer(std::string answer) {
+    windowSystem_.QueueAnswer(std::move(answer));
+}
+
+}  // namespace vexmire
