@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "platform/qt/fault_report.h"
+#include "platform/desktop/fault_report.h"
 
 namespace vexmire {
 

@@ -8,8 +8,8 @@
 #include <QPainter>
 
 #include "platform/qt/key_map.h"
-#include "platform/qt/painter.h"
-#include "platform/qt/window_scale.h"
+#include "platform/painter/painter.h"
+#include "platform/desktop/window_scale.h"
 
 namespace vexmire {
 

@@ -18,13 +18,13 @@
 #include "assets/pictures.h"
 #include "script/script_recorder.h"
 #include "game/shell.h"
-#include "platform/qt/destroyed_window_watch.h"
-#include "platform/qt/painter.h"
-#include "platform/qt/process_end.h"
+#include "platform/desktop/destroyed_window_watch.h"
+#include "platform/painter/painter.h"
+#include "platform/desktop/process_end.h"
 #include "platform/qt/qt_platform.h"
-#include "platform/qt/stop_signals.h"
-#include "platform/qt/window_scale.h"
-#include "platform/qt/x11_key_repeat.h"
+#include "platform/desktop/stop_signals.h"
+#include "platform/desktop/window_scale.h"
+#include "platform/desktop/x11_key_repeat.h"
 
 using namespace vexmire;
 

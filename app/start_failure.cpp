@@ -10,7 +10,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "platform/qt/process_end.h"
+#include "platform/desktop/process_end.h"
 
 namespace vexmire {
 

@@ -4,7 +4,7 @@
 #include <QPalette>
 
 #include "game/shell.h"
-#include "platform/qt/game_font.h"
+#include "platform/painter/game_font.h"
 
 namespace vexmire {
 

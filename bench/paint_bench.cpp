@@ -12,7 +12,7 @@
 #include "game/game.h"
 #include "game/hints.h"
 #include "platform/headless_platform.h"
-#include "platform/qt/painter.h"
+#include "platform/painter/painter.h"
 #include "platform/qt/tick_driver.h"
 
 using namespace vexmire;

@@ -9,7 +9,7 @@
 #include <QtGlobal>
 
 #include "game/shell.h"
-#include "platform/qt/offscreen_notes.h"
+#include "platform/desktop/offscreen_notes.h"
 
 namespace vexmire {
 

@@ -7,7 +7,7 @@
 #include <QtGlobal>
 #include <string_view>
 
-#include "platform/qt/painter.h"
+#include "platform/painter/painter.h"
 #include "script/malformed_line.h"
 #include "sim/render.h"
 #include "sim/whole_file.h"

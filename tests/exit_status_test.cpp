@@ -10,7 +10,7 @@
 #include <QtGlobal>
 
 #include "app/start_failure.h"
-#include "platform/qt/stop_signals.h"
+#include "platform/desktop/stop_signals.h"
 
 namespace vexmire {
 

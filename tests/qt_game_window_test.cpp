@@ -12,7 +12,7 @@
 #include <QWindow>
 
 #include "game/hints.h"
-#include "platform/qt/painter.h"
+#include "platform/painter/painter.h"
 #include "script/script_recorder.h"
 #include "tests/memory_file.h"
 #include "tests/qt_game_fixture.h"

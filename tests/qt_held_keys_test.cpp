@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QWindow>
 
-#include "platform/qt/release_hold_back.h"
+#include "platform/desktop/release_hold_back.h"
 #include "tests/qt_game_fixture.h"
 
 namespace vexmire {

@@ -11,10 +11,10 @@
 #include "game/hints.h"
 #include "game/shell.h"
 #include "platform/headless_platform.h"
-#include "platform/qt/disc_pixels.h"
-#include "platform/qt/game_font.h"
-#include "platform/qt/painter.h"
-#include "platform/qt/sprite_images.h"
+#include "platform/painter/disc_pixels.h"
+#include "platform/painter/game_font.h"
+#include "platform/painter/painter.h"
+#include "platform/painter/sprite_images.h"
 
 namespace vexmire {
 

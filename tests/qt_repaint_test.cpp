@@ -10,7 +10,7 @@
 #include <QScreen>
 
 #include "game/hints.h"
-#include "platform/qt/painter.h"
+#include "platform/painter/painter.h"
 #include "tests/qt_game_fixture.h"
 
 namespace vexmire {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QtGlobal>
 
-#include "platform/qt/offscreen_notes.h"
+#include "platform/desktop/offscreen_notes.h"
 
 using namespace vexmire;
 

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "platform/qt/painter.h"
-#include "platform/qt/window_scale.h"
+#include "platform/painter/painter.h"
+#include "platform/desktop/window_scale.h"
 #include "tests/qt_game_fixture.h"
 
 namespace vexmire {

@@ -12,7 +12,6 @@
 
 #include "game/platform.h"
 #include "platform/qt/desktop_bell.h"
-#include "platform/qt/fault_report.h"
 
 namespace vexmire {
 

@@ -1,6 +1,6 @@
 #include "platform/qt/shown_scene.h"
 
-#include "platform/qt/painter.h"
+#include "platform/painter/painter.h"
 
 namespace vexmire {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/window_scale.h"
+#include "platform/desktop/window_scale.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/qt/release_hold_back.h"
+#include "platform/desktop/release_hold_back.h"
 
 #include <QCoreApplication>
 

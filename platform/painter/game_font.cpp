@@ -1,4 +1,4 @@
-#include "platform/qt/game_font.h"
+#include "platform/painter/game_font.h"
 
 #include <cmath>
 

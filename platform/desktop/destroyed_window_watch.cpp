@@ -1,4 +1,4 @@
-#include "platform/qt/destroyed_window_watch.h"
+#include "platform/desktop/destroyed_window_watch.h"
 
 #include <functional>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "platform/qt/disc_pixels.h"
+#include "platform/painter/disc_pixels.h"
 
 namespace vexmire {
 

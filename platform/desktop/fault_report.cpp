@@ -1,9 +1,9 @@
-#include "platform/qt/fault_report.h"
+#include "platform/desktop/fault_report.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/qt/process_end.h"
+#include "platform/desktop/process_end.h"
 
 namespace vexmire {
 

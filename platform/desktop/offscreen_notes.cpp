@@ -1,4 +1,4 @@
-#include "platform/qt/offscreen_notes.h"
+#include "platform/desktop/offscreen_notes.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "platform/qt/stop_signals.h"
+#include "platform/desktop/stop_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>

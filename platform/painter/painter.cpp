@@ -1,4 +1,4 @@
-#include "platform/qt/painter.h"
+#include "platform/painter/painter.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,9 +8,9 @@
 #include <QRect>
 #include <QRegion>
 
-#include "platform/qt/disc_pixels.h"
-#include "platform/qt/game_font.h"
-#include "platform/qt/sprite_images.h"
+#include "platform/painter/disc_pixels.h"
+#include "platform/painter/game_font.h"
+#include "platform/painter/sprite_images.h"
 #include "scene/pixel_rect.h"
 
 namespace vexmire {

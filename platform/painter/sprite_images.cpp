@@ -1,4 +1,4 @@
-#include "platform/qt/sprite_images.h"
+#include "platform/painter/sprite_images.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "platform/qt/process_end.h"
+#include "platform/desktop/process_end.h"
 
 #include <cstdio>
 #include <cstdlib>

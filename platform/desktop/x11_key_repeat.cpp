@@ -1,4 +1,4 @@
-#include "platform/qt/x11_key_repeat.h"
+#include "platform/desktop/x11_key_repeat.h"
 
 #include <cstdlib>
 #include <memory>
@@ -11,7 +11,7 @@
 
 #include <QGuiApplication>
 
-#include "platform/qt/release_hold_back.h"
+#include "platform/desktop/release_hold_back.h"
 
 namespace vexmire {
 
