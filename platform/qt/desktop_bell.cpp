@@ -1,10 +1,36 @@
 #include "platform/qt/desktop_bell.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 #include <canberra.h>
 
 namespace vexmire {
+
+namespace {
+
+// A sound library chosen by name, or a server named, is the player's choice: it is tried.
+bool SoundChosenByName() {
+    return std::getenv("CANBERRA_DRIVER") != nullptr || std::getenv("PULSE_SERVER") != nullptr;
+}
+
+}  // namespace
+
+bool SoundOutputIn(const std::string& runtimeFolder, const std::string& soundDevices) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!runtimeFolder.empty() && (fs::exists(fs::path(runtimeFolder) / "pulse" / "native", error) ||
+                                   fs::exists(fs::path(runtimeFolder) / "pipewire-0", error))) {
+        return true;
+    }
+    for (fs::directory_iterator device(soundDevices, error), end; !error && device != end;
+         device.increment(error)) {
+        const std::string name = device->path().filename().string();
+        if (name.starts_with("pcmC") && name.ends_with("p")) return true;
+    }
+    return false;
+}
 
 DesktopBell::DesktopBell(std::function<void()> windowSystemBell)
     : windowSystemBell_(std::move(windowSystemBell)) {}
@@ -18,6 +44,11 @@ bool DesktopBell::Open() {
     if (context_ != nullptr) return true;
     if (noSoundServer_) return false;
     noSoundServer_ = true;
+    const char* runtimeFolder = std::getenv("XDG_RUNTIME_DIR");
+    if (!SoundChosenByName() &&
+        !SoundOutputIn(runtimeFolder != nullptr ? runtimeFolder : "", "/dev/snd")) {
+        return false;
+    }
     if (ca_context_create(&context_) != CA_SUCCESS) {
         context_ = nullptr;
         return false;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 
 struct ca_context;
 
@@ -39,5 +40,11 @@ class DesktopBell {
     std::condition_variable finished_;
     int playing_ = 0;
 };
+
+// Whether a sound could be heard at all: a PulseAudio or PipeWire server's socket in the
+// session's runtime folder `runtimeFolder`, or a sound card's playback device in `soundDevices`
+// (/dev/snd). Where there is neither, the sound libraries would only fill the terminal with
+// their failures to find one.
+bool SoundOutputIn(const std::string& runtimeFolder, const std::string& soundDevices);
 
 }  // namespace vexmire
