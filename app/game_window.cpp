@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,13 +19,17 @@ GameWindow::GameWindow(Session& session, QtPlatform& platform, QWidget* parent)
       session_(session),
       platform_(platform),
       ticks_([this] { OnTickDue(); }),
+      dialogKeys_(new DialogKeyGuard([this] { return platform_.dialogOpen(); },
+                                     [this] { return ticks_.Now(); }, this)),
       frame_(kGameWindowWidth, kGameWindowHeight, QImage::Format_RGB32) {
     setWindowTitle(QStringLiteral("Vexmire"));
     SetScale(1);
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted each time: nothing for Qt to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    QCoreApplication::instance()->installEventFilter(dialogKeys_);
     connect(&platform_, &QtPlatform::dialogOpened, this, [this] {
+        dialogKeys_->Opened(heldKeys_);
         UpdatePacing();
         // The player sees the scene as the handler left it when it opened the dialog.
         update();
@@ -34,11 +39,18 @@ GameWindow::GameWindow(Session& session, QtPlatform& platform, QWidget* parent)
     ticks_.Start();
 }
 
-// Paints again what the rules changed.
+// Paints again what the rules changed. A held key released while a dialog of the handler was
+// open reached nothing: the figure would walk on by itself once the dialog closed. It goes up
+// now, as when another application takes the keyboard, once the handler has finished (no
+// handler runs while a dialog is open).
 Session::Outcome GameWindow::Deliver(const PlayerEvent& event) {
     const Session::Outcome outcome = session_.Deliver(event);
     if (outcome == Session::Outcome::Ran) {
         update(ScreenPixels(shown_.Changes(game().scene), scale_));
+    }
+    if (const std::optional<int16_t> released = dialogKeys_->TakeReleased()) {
+        std::erase(heldKeys_, *released);
+        Deliver(PlayerEvent::KeyUp(*released));
     }
     return outcome;
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "game/game.h"
+#include "app/dialog_key_guard.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/shown_scene.h"
 #include "platform/qt/tick_driver.h"
@@ -64,6 +65,7 @@ class GameWindow : public QWidget {
     QtPlatform& platform_;
     TickDriver ticks_;
     ShownScene shown_;
+    DialogKeyGuard* dialogKeys_;
     std::vector<int16_t> heldKeys_;  // pressed in this window and not yet released
     std::function<bool()> scriptStep_;
     int scale_ = 1;

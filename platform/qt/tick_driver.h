@@ -30,6 +30,8 @@ class TickDriver : public QObject {
     void SetPaused(bool paused);
     // Tests drive the driver from a clock of their own.
     void SetClock(std::function<Clock::time_point()> now);
+    // The driver's clock, which the game window's other moments are read from too.
+    Clock::time_point Now() const { return now_(); }
 
     // Runs the tick if it is due; the timer calls this, and tests may too.
     void Poll();

@@ -202,8 +202,7 @@ answer_dialog_walked_into() {
     expect_nothing_runs_while "$what"
     for key in "$@"; do key_tap "$key"; done
     await_dialog_closed "$dialog"
-    stop_walking "$direction"
-    replay_state
+    expect_standing_where_let_go
 }
 
 # While a dialog of the game is open, no tick and no key reaches the rules.
@@ -225,8 +224,17 @@ await_dialog_closed() {
 
 dialog_closed() { [ -z "$(find_window "$game_pid" "$1")" ]; }
 
-# The key held into a dialog was released there, so the game still walks: a tap stops it.
-stop_walking() { hold_key "$1" 1; }
+# The key held into a dialog was released there: once the dialog has closed the game hears one
+# key-up, and the figure stands where the player let go while the game ticks on.
+expect_standing_where_let_go() {
+    local ticks
+    ticks=$(recorded_ticks)
+    wait_for "the game to tick after the dialog" 60 more_ticks_than "$((ticks + 8))"
+    replay_state
+    [ "$(game_variable playerDX)" = 0 ] && [ "$(game_variable playerDY)" = 0 ] ||
+        fail "the figure walks on by itself after the dialog, by" \
+            "($(game_variable playerDX), $(game_variable playerDY)) a tick"
+}
 
 case_closing_the_game_window_twenty_times() {
     local i
