@@ -7,7 +7,7 @@
 namespace vexmire {
 
 GameAndWindows::GameAndWindows(QtPlatform& platform, int scale)
-    : session(platform, [this](Ending ending, int, const std::string& why) { Leave(ending, why); }),
+    : session(platform, [this](Ending ending, const std::string& why) { Leave(ending, why); }),
       game(session.game()),
       gameWindow(session, platform),
       titleWindow(session),
@@ -20,7 +20,6 @@ GameAndWindows::GameAndWindows(QtPlatform& platform, int scale)
 
 void GameAndWindows::RecordTo(ScriptRecorder& recorder) {
     session.RecordTo(&recorder);
-    recording_ = true;
 }
 
 // The recording is finished by now. A fault ends the process at once; when the display server
@@ -31,7 +30,7 @@ void GameAndWindows::Leave(Ending ending, const std::string& why) {
             EndOnProgramFault(why);
         case Ending::DisplayGone:
             std::cerr << "vexmire: the display server went away, and the game with it"
-                      << (recording_ ? "; the recording holds the game up to there" : "")
+                      << (session.recording() ? "; the recording holds the game up to there" : "")
                       << std::endl;
             return;
         case Ending::ByTheRules:

@@ -31,7 +31,6 @@ class GameAndWindows {
     void Leave(Ending ending, const std::string& why);
 
     QtPlatform& platform_;
-    bool recording_ = false;
 };
 
 }  // namespace vexmire

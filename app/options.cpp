@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "script/malformed_line.h"
+
 namespace vexmire {
 
 namespace {
@@ -29,8 +31,7 @@ bool Contains(const std::array<std::string_view, N>& names, std::string_view nam
 }
 
 std::string Echo(std::string_view arg) {
-    if (arg.size() <= kLongestEcho) return "'" + std::string(arg) + "'";
-    return "'" + std::string(arg.substr(0, kLongestEcho)) + "...'";
+    return "'" + Shortened(arg, kLongestEcho) + "'";
 }
 
 Options Refused(std::string why) {

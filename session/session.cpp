@@ -97,7 +97,7 @@ void Session::End(Ending ending, const std::string& why) {
     if (ending_) return;
     ending_ = ending;
     if (!inHandler_ || ending == Ending::DisplayGone) FinishRecording();
-    leave_(ending, ExitStatus(ending), why);
+    leave_(ending, why);
 }
 
 void Session::FinishRecording() {

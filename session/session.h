@@ -34,8 +34,9 @@ class Session : public Platform {
   public:
     // The window system's part of an ending, called once, after the recording is finished:
     // the desktop closes its windows and leaves its event loop (at once, for a fault); the
-    // driver stops reading. `why` says what the fault or the ending was.
-    using Leave = std::function<void(Ending ending, int status, const std::string& why)>;
+    // driver stops reading. `why` says what the fault or the ending was; the status is
+    // ExitStatus(ending).
+    using Leave = std::function<void(Ending ending, const std::string& why)>;
 
     Session(Platform& windowSystem, Leave leave);
     Session(const Session&) = delete;
@@ -45,6 +46,7 @@ class Session : public Platform {
 
     // Every event that reaches the rules from now on is also written to `recorder`.
     void RecordTo(ScriptRecorder* recorder) { recorder_ = recorder; }
+    bool recording() const { return recorder_ != nullptr; }
 
     // How an event came back from the rules.
     enum class Outcome {

@@ -60,7 +60,7 @@ struct SimDriver::Executor {
 SimDriver::SimDriver(std::ostream& out)
     : out_(out),
       platform_(HeadlessPlatform::CallLog::ReportOnly),
-      session_(platform_, [](Ending, int, const std::string&) {}) {
+      session_(platform_, [](Ending, const std::string&) {}) {
     // A long tick may print millions of events before the next flush: the first that cannot be
     // written stops it.
     platform_.SetObserver([this](const PlatformCall& call) {
