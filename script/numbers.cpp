@@ -1,10 +1,11 @@
 #include "script/numbers.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <system_error>
 
+#include "script/decimal_float.h"
 #include "script/malformed_line.h"
 
 namespace vexmire {
@@ -56,24 +57,16 @@ float ParseDecimal(std::string_view word, std::string_view what) {
         throw MalformedLine(std::string(what) + " " + Quoted(word) +
                             " is not a decimal number such as 12 or -2.5");
     }
-    float value = 0;
-    const auto [end, error] =
-        std::from_chars(word.data(), word.data() + word.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value)) {
+    const std::optional<float> value = ReadDecimal(word);
+    if (!value) {
         throw MalformedLine(std::string(what) + " " + Quoted(word) +
                             " is out of range for a single-precision number");
     }
-    return value;
+    return *value;
 }
 
 std::string FormatGeometry(float value) {
-    // Room for the longest fixed form: 39 digits of FLT_MAX, or 45 decimals of the smallest
-    // subnormal, with sign and point.
-    std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed);
-    if (error != std::errc() || !std::isfinite(value)) return "null";
-    return std::string(buffer.data(), end);
+    return std::isfinite(value) ? WriteDecimal(value) : "null";
 }
 
 }  // namespace vexmire
