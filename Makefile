@@ -148,3 +148,21 @@ bench: bench-setup
 	    -DVEXMIRE_WITH_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
 	bench/run_bench.sh $(BENCH_BUILD)
+
+# The game in the browser: `make web` builds the page into $(WEB_BUILD)/ (index.html, vexmire.js,
+# vexmire.wasm) with Debian's emscripten, its CMake tree in $(WEB_BUILD)/cmake. emscripten's
+# tools run on Node.js and look for their modules where Debian puts them; where another Node.js
+# comes first on the PATH, they have to be told. Not part of `make test` yet.
+WEB_BUILD ?= build-web
+WEB_PACKAGES := emscripten cmake ninja-build nlohmann-json3-dev
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
+.PHONY: web web-setup
+
+web-setup:
+	@$(MAKE) --no-print-directory setup PACKAGES="$(WEB_PACKAGES)"
+
+web: web-setup
+	@[ -f $(WEB_BUILD)/cmake/build.ninja ] || $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD)/cmake \
+	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXMIRE_PAGE_DIR=$(CURDIR)/$(WEB_BUILD) $(CMAKE_FLAGS)
+	$(WEB_ENV) cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
