@@ -8,6 +8,7 @@
 #include <string>
 
 #include "assets/pictures.h"
+#include "assets/sprite_pixels.h"
 
 namespace vexmire {
 
@@ -136,6 +137,32 @@ TEST(Sprites, ThePlayerIsKhakiAndTheEnemyBlueBothWithAPinkHand) {
         EXPECT_EQ(HasColour(image, kKhaki), player);
         EXPECT_EQ(HasColour(image, kBlue), !player);
         EXPECT_TRUE(HasColour(image, kPink));
+    }
+}
+
+// The painter without Qt draws from a table of the same pixels, written beside the PNG files.
+TEST(Sprites, ThePixelTableHoldsExactlyThePicturesOfThePngFiles) {
+    for (const SpritePixels& table : kSpritePixels) {
+        const QImage picture = Sprite(std::string(table.name).c_str());
+        ASSERT_EQ(picture.size(), QSize(kSide, kSide)) << table.name;
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const char key = table.rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+                const QColor colour = picture.pixelColor(x, y);
+                if (key == '.') {
+                    EXPECT_EQ(colour.alpha(), 0) << table.name << " " << x << "," << y;
+                    continue;
+                }
+                bool found = false;
+                for (const SpriteColour& entry : table.colours) {
+                    if (entry.key != key) continue;
+                    found = true;
+                    EXPECT_EQ(colour, QColor(entry.red, entry.green, entry.blue))
+                        << table.name << " " << x << "," << y;
+                }
+                EXPECT_TRUE(found) << table.name << " has no colour " << key;
+            }
+        }
     }
 }
 

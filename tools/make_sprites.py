@@ -5,6 +5,9 @@ Run it from anywhere with python3 tools/make_sprites.py; it needs nothing beyond
 library. The PNG and SVG files it writes are checked in, so the build never runs Python: run
 this again only after changing a drawing below.
 
+The same sprites are also written as a C++ table of their pixels (assets/sprite_pixels.cpp),
+for the painter that draws without Qt.
+
 The figures are drawn here as pixel grids facing up, one letter a pixel, and turned by quarter
 turns for the other facings. Each sprite is an indexed PNG whose palette entry 0 (white) is the
 one transparent colour. The gun is the only pure black in any picture.
@@ -308,9 +311,38 @@ def icon_svg(rows):
     return "\n".join(parts)
 
 
+def cpp_table(drawings):
+    """Each sprite as 30 strings of one character a pixel ('.' transparent) and its colours."""
+    lines = ["// Written by tools/make_sprites.py beside the sprites' PNG files: run it again after",
+             "// changing a drawing, never edit this file by hand.", "",
+             '#include "assets/sprite_pixels.h"', "", "namespace vexmire {", "",
+             "const std::array<SpritePixels, kSpriteDrawings> kSpritePixels = {{"]
+    for name, rows in drawings.items():
+        keys = {}
+        for row in rows:
+            for colour in row:
+                if colour is not None and colour not in keys:
+                    keys[colour] = "ABCDEFGHIJKLMNOP"[len(keys)]
+        colours = [f"{{'{key}', {r}, {g}, {b}}}" for (r, g, b), key in keys.items()]
+        lines.append(f'    {{"{name}",')
+        lines.append("     {{")
+        for start in range(0, len(colours), 4):
+            lines.append("         " + ", ".join(colours[start:start + 4]) + ",")
+        lines.append("     }},")
+        lines.append("     {{")
+        for row in rows:
+            text = "".join("." if c is None else keys[c] for c in row)
+            lines.append(f'         "{text}",')
+        lines.append("     }}},")
+    lines += ["}};", "", "}  // namespace vexmire", ""]
+    return "\n".join(lines)
+
+
 def main():
-    for name, rows in sprites().items():
+    drawings = sprites()
+    for name, rows in drawings.items():
         write(f"assets/sprites/{name}.png", indexed_png(rows))
+    write("assets/sprite_pixels.cpp", cpp_table(drawings))
     master = icon_master()
     for size in (16, 32, 48, 64, 128, 256):
         write(f"assets/icons/hicolor/{size}x{size}/apps/vexmire.png", rgba_png(resize(master, size)))
