@@ -3,12 +3,13 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-# Debian 12 packages that building and playing the game need. libxcb-xkb-dev: a held key
+# Debian 12 packages that building and playing the game need. libfreetype-dev renders the
+# labels' glyphs from DejaVu Sans (fonts-dejavu-core) at build time. libxcb-xkb-dev: a held key
 # repeats as presses only on X11 (XKB detectable auto-repeat); qt6-wayland: the game runs
 # natively on Wayland.
 PLAY_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev libgl-dev \
                  nlohmann-json3-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core \
-                 libxcb-xkb-dev qt6-wayland
+                 libxcb-xkb-dev qt6-wayland libfreetype-dev
 # What the tests, the fuzzer and the checks of the package add.
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
                  desktop-file-utils appstream dpkg-dev file lintian man-db
@@ -154,7 +155,7 @@ bench: bench-setup
 # tools run on Node.js and look for their modules where Debian puts them; where another Node.js
 # comes first on the PATH, they have to be told. Not part of `make test` yet.
 WEB_BUILD ?= build-web
-WEB_PACKAGES := emscripten cmake ninja-build nlohmann-json3-dev
+WEB_PACKAGES := emscripten cmake ninja-build g++ nlohmann-json3-dev libfreetype-dev fonts-dejavu-core
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: web web-setup
@@ -162,7 +163,12 @@ WEB_ENV := NODE_PATH=/usr/share/nodejs
 web-setup:
 	@$(MAKE) --no-print-directory setup PACKAGES="$(WEB_PACKAGES)"
 
+# The glyphs are rendered during the build by a tool built first with the host's compiler.
 web: web-setup
+	@[ -f $(WEB_BUILD)/host/build.ninja ] || \
+	    cmake -S tools/glyph_table -B $(WEB_BUILD)/host -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WEB_BUILD)/host -j $(JOBS)
 	@[ -f $(WEB_BUILD)/cmake/build.ninja ] || $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD)/cmake \
-	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXMIRE_PAGE_DIR=$(CURDIR)/$(WEB_BUILD) $(CMAKE_FLAGS)
+	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXMIRE_PAGE_DIR=$(CURDIR)/$(WEB_BUILD) \
+	    -DVEXMIRE_GLYPH_TOOL=$(CURDIR)/$(WEB_BUILD)/host/vexmire_make_glyph_table $(CMAKE_FLAGS)
 	$(WEB_ENV) cmake --build $(WEB_BUILD)/cmake -j $(JOBS)

@@ -11,7 +11,7 @@
 #include "game/hints.h"
 #include "game/shell.h"
 #include "platform/headless_platform.h"
-#include "platform/painter/disc_pixels.h"
+#include "platform/frame/disc_pixels.h"
 #include "platform/painter/game_font.h"
 #include "platform/painter/painter.h"
 #include "platform/painter/sprite_images.h"

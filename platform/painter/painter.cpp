@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QRegion>
 
-#include "platform/painter/disc_pixels.h"
+#include "platform/frame/disc_pixels.h"
 #include "platform/painter/game_font.h"
 #include "platform/painter/sprite_images.h"
 #include "scene/pixel_rect.h"

@@ -1,4 +1,4 @@
-#include "platform/painter/disc_pixels.h"
+#include "platform/frame/disc_pixels.h"
 
 namespace vexmire {
 

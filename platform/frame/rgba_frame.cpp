@@ -1,0 +1,28 @@
+#include "platform/frame/rgba_frame.h"
+
+#include <algorithm>
+
+namespace vexmire {
+
+RgbaFrame::RgbaFrame(int width, int height, Rgba fill)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill) {}
+
+PixelRect RgbaFrame::Clipped(const PixelRect& box) const {
+    PixelRect clipped{std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, width_),
+                      std::min(box.bottom, height_)};
+    if (clipped.right < clipped.left) clipped.right = clipped.left;
+    if (clipped.bottom < clipped.top) clipped.bottom = clipped.top;
+    return clipped;
+}
+
+void RgbaFrame::Fill(const PixelRect& box, Rgba colour) {
+    const PixelRect clipped = Clipped(box);
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(Index(0, y));
+        std::fill(row + clipped.left, row + clipped.right, colour);
+    }
+}
+
+}  // namespace vexmire
