@@ -158,7 +158,10 @@ WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten cmake ninja-build g++ nlohmann-json3-dev libfreetype-dev fonts-dejavu-core
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: web web-setup
+# Where `make web-serve` serves the page, on this machine only.
+WEB_PORT ?= 8064
+
+.PHONY: web web-setup web-serve
 
 web-setup:
 	@$(MAKE) --no-print-directory setup PACKAGES="$(WEB_PACKAGES)"
@@ -172,3 +175,7 @@ web: web-setup
 	    -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXMIRE_PAGE_DIR=$(CURDIR)/$(WEB_BUILD) \
 	    -DVEXMIRE_GLYPH_TOOL=$(CURDIR)/$(WEB_BUILD)/host/vexmire_make_glyph_table $(CMAKE_FLAGS)
 	$(WEB_ENV) cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
+
+# The page for local play at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it).
+web-serve: web
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)

@@ -1,0 +1,231 @@
+'use strict';
+
+// The page around the game: the title, the canvas the game window is drawn into, the dialogs,
+// the keys and the pacing of the ticks. The game itself is the WebAssembly module.
+(function () {
+    const TICK_MS = 1000 / 64;
+    // A tick this late or later runs at once and the ticks before it are dropped: a stall (a
+    // busy machine, a dialog) does not come back as a burst of steps.
+    const MAX_LAG_MS = 4 * TICK_MS;
+    const GAME_WINDOW = 1;
+    const TITLE_WINDOW = 2;
+    // The keys the rules know, by the key's place on the keyboard; WASD walk as the arrows do.
+    const KEY_CODES = {
+        Enter: 13, NumpadEnter: 13, Space: 32,
+        ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
+        KeyA: 37, KeyW: 38, KeyD: 39, KeyS: 40,
+    };
+
+    const byId = (id) => document.getElementById(id);
+    const canvas = byId('screen');
+    const context = canvas.getContext('2d');
+
+    let game = null;
+    let ended = false;
+    let dialogOpen = false;
+    let away = false;
+    let nextTick = 0;
+    let ticksRun = 0;
+    let audio = null;
+
+    function withText(text, call) {
+        const size = game.lengthBytesUTF8(text) + 1;
+        const pointer = game._malloc(size);
+        game.stringToUTF8(text, pointer, size);
+        try {
+            call(pointer);
+        } finally {
+            game._free(pointer);
+        }
+    }
+
+    function beep() {
+        try {
+            audio = audio || new AudioContext();
+            const tone = audio.createOscillator();
+            const volume = audio.createGain();
+            tone.frequency.value = 880;
+            volume.gain.value = 0.1;
+            tone.connect(volume).connect(audio.destination);
+            tone.start();
+            tone.stop(audio.currentTime + 0.12);
+        } catch (error) {
+            // A page without sound plays on in silence.
+        }
+    }
+
+    function showWindow(window, visible) {
+        if (ended) return;
+        byId(window === GAME_WINDOW ? 'game' : 'title').hidden = !visible;
+        if (!visible) return;
+        if (window === GAME_WINDOW) {
+            fitCanvas();
+            canvas.focus();
+        } else {
+            byId('new-game').focus();
+        }
+    }
+
+    function showEnd(status, why) {
+        ended = true;
+        byId('title').hidden = true;
+        byId('game').hidden = true;
+        byId('over-reason').textContent = status === 0
+            ? 'The game is over.' : 'The game stopped on a fault of its own: ' + why;
+        byId('over').hidden = false;
+        byId('play-again').focus();
+    }
+
+    // The game window's picture, exactly the game's own pixels; the canvas is enlarged only by
+    // whole device pixels per game pixel, without smoothing.
+    function draw() {
+        const pointer = game._vexmire_paint();
+        const width = game._vexmire_frame_width();
+        const height = game._vexmire_frame_height();
+        const bytes = new Uint8ClampedArray(game.HEAPU8.buffer, pointer, width * height * 4);
+        context.putImageData(new ImageData(bytes, width, height), 0, 0);
+    }
+
+    function fitCanvas() {
+        const ratio = window.devicePixelRatio || 1;
+        const room = Math.min((window.innerWidth - 16) * ratio / canvas.width,
+            (window.innerHeight - 64) * ratio / canvas.height);
+        const scale = Math.max(1, Math.floor(room));
+        canvas.style.width = (canvas.width * scale / ratio) + 'px';
+        canvas.style.height = (canvas.height * scale / ratio) + 'px';
+    }
+
+    // A dialog the rules opened: the canvas shows the game as its handler left it.
+    function openWaitingDialog() {
+        if (dialogOpen || ended) return;
+        const kind = game._vexmire_dialog_kind();
+        if (kind < 0) return;
+        dialogOpen = true;
+        draw();
+        const title = game.UTF8ToString(game._vexmire_dialog_title());
+        const text = game.UTF8ToString(game._vexmire_dialog_text());
+        const dialog = byId(kind === 0 ? 'message' : 'prompt');
+        byId(kind === 0 ? 'message-title' : 'prompt-title').textContent = title;
+        byId(kind === 0 ? 'message-text' : 'prompt-text').textContent = text;
+        if (kind === 1) byId('prompt-answer').value = '';
+        dialog.returnValue = '';
+        dialog.showModal();
+    }
+
+    function closeDialog(answer) {
+        dialogOpen = false;
+        withText(answer, (pointer) => game._vexmire_answer(pointer));
+        nextTick = performance.now() + TICK_MS;
+        openWaitingDialog();
+        if (!ended) canvas.focus();
+    }
+
+    function call(action) {
+        if (ended || dialogOpen) return;
+        action();
+        openWaitingDialog();
+    }
+
+    function runDueTicks(now) {
+        if (away || dialogOpen || ended) {
+            nextTick = now + TICK_MS;
+            return;
+        }
+        if (now - nextTick >= MAX_LAG_MS) nextTick = now;
+        while (now >= nextTick && !dialogOpen && !ended) {
+            nextTick += TICK_MS;
+            ++ticksRun;
+            call(() => game._vexmire_tick());
+        }
+    }
+
+    function animate(now) {
+        if (ended) return;
+        runDueTicks(now);
+        if (!byId('game').hidden && !dialogOpen) draw();
+        requestAnimationFrame(animate);
+    }
+
+    // A hidden or unfocused page holds the game still, as a desktop window that lost the
+    // keyboard does; pacing starts afresh when it is back.
+    function noteAway() {
+        away = document.hidden || !document.hasFocus();
+        if (game) game._vexmire_set_away(away ? 1 : 0);
+    }
+
+    function toggleFullScreen() {
+        if (document.fullscreenElement) {
+            document.exitFullscreen();
+        } else {
+            byId('game').requestFullscreen().catch(() => {});
+        }
+    }
+
+    function keyCode(event) {
+        if (event.code in KEY_CODES) return KEY_CODES[event.code];
+        return event.keyCode > 0 && event.keyCode < 256 ? event.keyCode : 0;
+    }
+
+    function onKey(event, down) {
+        if (ended || dialogOpen) return;
+        if (event.code === 'F11') {
+            event.preventDefault();
+            if (down) toggleFullScreen();
+            return;
+        }
+        if (!byId('title').hidden) {
+            if (!down || event.ctrlKey || event.metaKey) return;
+            if (event.code === 'KeyN') call(() => game._vexmire_new_game());
+            if (event.code === 'KeyQ') call(() => game._vexmire_quit());
+            return;
+        }
+        if (byId('game').hidden || event.target !== canvas) return;
+        const code = keyCode(event);
+        if (code === 0) return;
+        if (event.code in KEY_CODES) event.preventDefault();
+        call(() => down ? game._vexmire_key_down(code) : game._vexmire_key_up(code));
+    }
+
+    function wirePage() {
+        byId('new-game').addEventListener('click', () => call(() => game._vexmire_new_game()));
+        byId('quit').addEventListener('click', () => call(() => game._vexmire_quit()));
+        byId('play-again').addEventListener('click', () => location.reload());
+        byId('full-screen').addEventListener('click', toggleFullScreen);
+        byId('message').addEventListener('close', () => closeDialog(''));
+        const prompt = byId('prompt');
+        byId('prompt-cancel').addEventListener('click', () => prompt.close('cancel'));
+        prompt.addEventListener('close', () => closeDialog(
+            prompt.returnValue === 'ok' ? byId('prompt-answer').value : ''));
+        document.addEventListener('keydown', (event) => onKey(event, true));
+        document.addEventListener('keyup', (event) => onKey(event, false));
+        document.addEventListener('visibilitychange', noteAway);
+        window.addEventListener('focus', noteAway);
+        window.addEventListener('blur', noteAway);
+        window.addEventListener('resize', fitCanvas);
+    }
+
+    // What the page's tests read: the game's state as the player sees it.
+    window.vexmire = {
+        state: () => ({
+            loaded: game !== null,
+            title: !byId('title').hidden,
+            game: !byId('game').hidden,
+            dialog: dialogOpen,
+            ended,
+            ticks: ticksRun,
+        }),
+    };
+
+    createVexmire({
+        vexmireBeep: beep,
+        vexmireShowWindow: showWindow,
+        vexmireEnded: showEnd,
+    }).then((module) => {
+        game = module;
+        byId('loading').hidden = true;
+        wirePage();
+        game._vexmire_start();
+        noteAway();
+        requestAnimationFrame(animate);
+    });
+}());

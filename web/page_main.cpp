@@ -1,0 +1,124 @@
+// The page's way into the game: the functions page.js calls, and the page's side of the
+// platform. Everything runs on the page's one thread, one call at a time.
+#include <emscripten.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "platform/frame/frame_painter.h"
+#include "scene/level.h"
+#include "web/page_game.h"
+
+namespace {
+
+using namespace vexmire;
+
+// clang-format off
+EM_JS(void, PageBeep, (), { if (Module.vexmireBeep) Module.vexmireBeep(); });
+EM_JS(void, PageShowWindow, (int window, int visible), {
+    if (Module.vexmireShowWindow) Module.vexmireShowWindow(window, !!visible);
+});
+EM_JS(void, PageEnded, (int status, const char* why), {
+    if (Module.vexmireEnded) Module.vexmireEnded(status, UTF8ToString(why));
+});
+// clang-format on
+
+std::unique_ptr<PageGame> game;
+RgbaFrame frame(kClientWidth, kClientHeight);
+std::string dialogText;
+std::string dialogTitle;
+
+PagePlatform::Hooks PageHooks() {
+    return {[] { PageBeep(); },
+            [](Window window, bool visible) {
+                PageShowWindow(window == Window::Game ? 1 : 2, visible ? 1 : 0);
+            },
+            {}};
+}
+
+void Leave(Ending ending, const std::string& why) {
+    PageEnded(ExitStatus(ending), why.c_str());
+}
+
+// A fault of the program ends the game through the session, which tells the page; nothing of
+// it may escape into the page's script.
+template <typename Call>
+void Guarded(Call call) {
+    if (!game) return;
+    try {
+        call();
+    } catch (const std::exception& fault) {
+        game->session().End(Ending::Fault, fault.what());
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void vexmire_start() {
+    game = std::make_unique<PageGame>(PageHooks(), Leave);
+    Guarded([] { game->Start(); });
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_new_game() {
+    Guarded([] { game->Deliver(PlayerEvent::NewGame()); });
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_quit() {
+    Guarded([] { game->Deliver(PlayerEvent::Quit()); });
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_key_down(int code) {
+    Guarded([code] { game->Deliver(PlayerEvent::KeyDown(static_cast<int16_t>(code))); });
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_key_up(int code) {
+    Guarded([code] { game->Deliver(PlayerEvent::KeyUp(static_cast<int16_t>(code))); });
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_tick() {
+    Guarded([] { game->Deliver(PlayerEvent::Ticks(1)); });
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_set_away(int away) {
+    if (game) game->session().SetAway(away != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void vexmire_answer(const char* text) {
+    Guarded([text] { game->AnswerDialog(text != nullptr ? text : ""); });
+}
+
+// -1 when no dialog waits, 0 for a message box, 1 for the prompt.
+EMSCRIPTEN_KEEPALIVE int vexmire_dialog_kind() {
+    if (!game || !game->waitingDialog()) return -1;
+    const PageDialog& dialog = *game->waitingDialog();
+    dialogText = dialog.text;
+    dialogTitle = dialog.title;
+    return dialog.kind == PageDialog::Kind::Message ? 0 : 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vexmire_dialog_text() {
+    return dialogText.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vexmire_dialog_title() {
+    return dialogTitle.c_str();
+}
+
+// The game window's picture now, as RGBA bytes of vexmire_frame_width() × height pixels.
+EMSCRIPTEN_KEEPALIVE const void* vexmire_paint() {
+    Guarded([] { PaintScene(game->shownScene(), frame); });
+    return frame.pixels().data();
+}
+
+EMSCRIPTEN_KEEPALIVE int vexmire_frame_width() {
+    return frame.width();
+}
+
+EMSCRIPTEN_KEEPALIVE int vexmire_frame_height() {
+    return frame.height();
+}
+
+}  // extern "C"
