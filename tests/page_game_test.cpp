@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -114,6 +115,53 @@ TEST_F(PageGameTest, AnswersWithoutAWaitingDialogAreIgnored) {
     EXPECT_FALSE(page.waitingDialog().has_value());
     page.Deliver(PlayerEvent::Ticks(1));
     EXPECT_FALSE(page.waitingDialog().has_value());
+}
+
+std::string WithoutItsAnswers(const std::string& script) {
+    std::istringstream in(script);
+    std::string kept;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("answer", 0) != 0) kept += line + "\n";
+    }
+    return kept;
+}
+
+std::string ReplayText(const char* name) {
+    std::ifstream file(std::string(VEXMIRE_REPLAYS) + "/" + name);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The whole game won: the clue, the keypad and the last message each wait for the player.
+TEST(PagePlay, AScriptStopsAtEachDialogThePlayerHasNotAnsweredAndGoesOnAfter) {
+    bool ended = false;
+    PageGame page({}, [&ended](Ending, const std::string&) { ended = true; });
+    page.Start();
+    std::string error;
+    ASSERT_TRUE(page.Play(WithoutItsAnswers(ReplayText("win_the_game.vxs")), error)) << error;
+    const std::vector<PageDialog> expected = {
+        {PageDialog::Kind::Message, "You have found a note, it says: 3916", "Clue!"},
+        {PageDialog::Kind::Prompt, "Enter The Key-Code", "Key Pad"},
+        {PageDialog::Kind::Message, "You win, congradulations", "Game Over!"}};
+    for (const PageDialog& dialog : expected) {
+        ASSERT_TRUE(page.waitingDialog().has_value()) << dialog.title;
+        EXPECT_EQ(*page.waitingDialog(), dialog);
+        page.AnswerDialog(dialog.kind == PageDialog::Kind::Prompt ? "3916" : "");
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(page.playing());
+}
+
+TEST(PagePlay, AMalformedScriptIsNotPlayedAndItsLineIsNamed) {
+    PageGame page({}, {});
+    page.Start();
+    std::string error;
+    EXPECT_FALSE(page.Play("newgame\ntick 5\nset imgPlayer Left 3\n", error));
+    EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << error;
+    EXPECT_FALSE(page.platform().IsVisible(Window::Game));  // not even newgame was played
+    EXPECT_FALSE(page.Play("tick many\n", error));
+    EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << error;
 }
 
 }  // namespace

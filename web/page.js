@@ -26,6 +26,8 @@
     let away = false;
     let nextTick = 0;
     let ticksRun = 0;
+    let framesDrawn = 0;
+    let heldByTest = false;
     let audio = null;
 
     function withText(text, call) {
@@ -79,6 +81,7 @@
     // The game window's picture, exactly the game's own pixels; the canvas is enlarged only by
     // whole device pixels per game pixel, without smoothing.
     function draw() {
+        ++framesDrawn;
         const pointer = game._vexmire_paint();
         const width = game._vexmire_frame_width();
         const height = game._vexmire_frame_height();
@@ -149,7 +152,7 @@
     // A hidden or unfocused page holds the game still, as a desktop window that lost the
     // keyboard does; pacing starts afresh when it is back.
     function noteAway() {
-        away = document.hidden || !document.hasFocus();
+        away = heldByTest || document.hidden || !document.hasFocus();
         if (game) game._vexmire_set_away(away ? 1 : 0);
     }
 
@@ -204,8 +207,22 @@
         window.addEventListener('resize', fitCanvas);
     }
 
-    // What the page's tests read: the game's state as the player sees it.
+    // What the page's tests read and do: the game's state as the player sees it, a script
+    // played at once (the empty text, or why it was not played), and the game held still as
+    // a page that lost the keyboard holds it.
     window.vexmire = {
+        hold: (held) => {
+            heldByTest = held;
+            noteAway();
+        },
+        play: (script) => {
+            let error = '';
+            withText(script, (pointer) => {
+                error = game.UTF8ToString(game._vexmire_play(pointer));
+            });
+            openWaitingDialog();
+            return error;
+        },
         state: () => ({
             loaded: game !== null,
             title: !byId('title').hidden,
@@ -213,6 +230,7 @@
             dialog: dialogOpen,
             ended,
             ticks: ticksRun,
+            frames: framesDrawn,
         }),
     };
 

@@ -1,8 +1,12 @@
 #include "web/page_game.h"
 
+#include <sstream>
 #include <utility>
 
 #include "game/shell.h"
+#include "script/command_parser.h"
+#include "script/malformed_line.h"
+#include "script/script_reader.h"
 
 namespace vexmire {
 
@@ -26,6 +30,45 @@ void PageGame::AnswerDialog(std::string answer) {
     answers_.push_back(std::move(answer));
     waiting_.reset();
     Run(*heldEvent_);
+    PlayOn();
+}
+
+bool PageGame::Play(std::string_view script, std::string& error) {
+    std::istringstream in{std::string(script)};
+    ScriptReader reader(in);
+    std::deque<PlayerEvent> events;
+    try {
+        for (std::string line; reader.Next(line);) {
+            if (auto event = ParsePlayerLine(line)) events.push_back(std::move(*event));
+        }
+    } catch (const MalformedLine& malformed) {
+        error = "line " + std::to_string(reader.lineNumber()) + ": " + malformed.what();
+        return false;
+    }
+    script_ = std::move(events);
+    PlayOn();
+    return true;
+}
+
+void PageGame::SetAway(bool away) {
+    session_.SetAway(away);
+    PlayOn();
+}
+
+// A run of ticks is played one tick at a time, so that a dialog can stop it between two.
+void PageGame::PlayOn() {
+    while (!script_.empty() && !waiting_ && !session_.ended() && !session_.away()) {
+        PlayerEvent& next = script_.front();
+        if (next.kind == PlayerEvent::Kind::Tick && next.number > 1) {
+            --next.number;
+            Run(PlayerEvent::Ticks(1));
+            continue;
+        }
+        const PlayerEvent event = std::move(next);
+        script_.pop_front();
+        if (event.kind != PlayerEvent::Kind::Tick || event.number == 1) Run(event);
+    }
+    if (session_.ended()) script_.clear();
 }
 
 // Only an event that may reach the rules now is tried: one the session holds back opens no

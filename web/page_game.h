@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/page/page_platform.h"
 #include "script/player_event.h"
@@ -34,14 +35,25 @@ class PageGame {
 
     const std::optional<PageDialog>& waitingDialog() const { return waiting_; }
 
+    // Plays a script's events (a recording's, a test's) at once, one after the other, through
+    // the same way in as the player's: it stops at a dialog that no `answer` line has answered
+    // and goes on once the player has. Nothing is played when a line is malformed or not a
+    // player's; `error` then says which, as "line N: WHAT".
+    bool Play(std::string_view script, std::string& error);
+    bool playing() const { return !script_.empty(); }
+
     // What the game window shows now: while a dialog waits, the scene as its handler left it.
     const Scene& shownScene();
+
+    // The page lost the keyboard (true) or has it back: no tick runs meanwhile, played or not.
+    void SetAway(bool away);
 
     Session& session() { return session_; }
     const PagePlatform& platform() const { return platform_; }
 
   private:
     void Run(const PlayerEvent& event);
+    void PlayOn();
 
     PagePlatform platform_;  // before session_, which holds on to it
     Session session_;
@@ -49,6 +61,7 @@ class PageGame {
     std::optional<PlayerEvent> heldEvent_;
     std::deque<std::string> answers_;
     std::optional<PageDialog> waiting_;
+    std::deque<PlayerEvent> script_;
 };
 
 }  // namespace vexmire

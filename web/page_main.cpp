@@ -78,12 +78,23 @@ EMSCRIPTEN_KEEPALIVE void vexmire_key_up(int code) {
     Guarded([code] { game->Deliver(PlayerEvent::KeyUp(static_cast<int16_t>(code))); });
 }
 
+// The page's own pace: while a script plays, its ticks are the script's.
 EMSCRIPTEN_KEEPALIVE void vexmire_tick() {
-    Guarded([] { game->Deliver(PlayerEvent::Ticks(1)); });
+    Guarded([] {
+        if (!game->playing()) game->Deliver(PlayerEvent::Ticks(1));
+    });
 }
 
 EMSCRIPTEN_KEEPALIVE void vexmire_set_away(int away) {
-    if (game) game->session().SetAway(away != 0);
+    Guarded([away] { game->SetAway(away != 0); });
+}
+
+// Plays a script at once; the empty text, or why it was not played.
+EMSCRIPTEN_KEEPALIVE const char* vexmire_play(const char* script) {
+    static std::string error;
+    error.clear();
+    Guarded([script] { game->Play(script != nullptr ? script : "", error); });
+    return error.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE void vexmire_answer(const char* text) {
