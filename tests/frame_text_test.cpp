@@ -16,6 +16,7 @@ const GlyphFont& TipFont() {
 }
 
 TEST(FrameText, CaptionsAreReadAsUtf8AndMalformedBytesBecomeCharactersNoFontHas) {
+    EXPECT_EQ(EncodeUtf8(DecodeUtf8("Ab \xC3\xA9 \xF0\x9F\x99\x82")), "Ab \xC3\xA9 \xF0\x9F\x99\x82");
     EXPECT_EQ(DecodeUtf8("Ab \xC3\xA9"), U"Ab \u00E9");
     EXPECT_EQ(DecodeUtf8("a\xFF" "b"), U"a\uFFFDb");
     EXPECT_EQ(DecodeUtf8("\xC3"), U"\uFFFD");                   // cut short

@@ -110,6 +110,17 @@ TEST_F(PageGameTest, QuitBeepsOnceAndEndsTheGame) {
     EXPECT_TRUE(title.session().ended());
 }
 
+// An answer that the page's script hands over not as UTF-8 would make the recording unreadable.
+TEST(PromptAnswers, AreUtf8AndNoLongerThanTheDesktopsField) {
+    EXPECT_EQ(PromptAnswer("3916"), "3916");
+    EXPECT_EQ(PromptAnswer("a\xED\xA0\x80" "b"), "a\uFFFD\uFFFD\uFFFD" "b");  // a lone surrogate
+    EXPECT_EQ(PromptAnswer(std::string(300, '7')), std::string(kLongestAnswer, '7'));
+    // Counted as the desktop's field counts: a character beyond the first plane takes two.
+    std::string wide;
+    for (int i = 0; i < 200; ++i) wide += "\U0001F642";
+    EXPECT_EQ(PromptAnswer(wide).size(), 127u * 4);
+}
+
 TEST_F(PageGameTest, AnswersWithoutAWaitingDialogAreIgnored) {
     page.AnswerDialog("3916");
     EXPECT_FALSE(page.waitingDialog().has_value());

@@ -6,12 +6,9 @@
 
 #include "platform/frame/glyph_font.h"
 #include "platform/frame/rgba_frame.h"
+#include "scene/utf8.h"
 
 namespace vexmire {
-
-// A caption's characters. A byte that does not belong to a well-formed UTF-8 sequence stands
-// for a character of its own that no font has, and so is drawn as '?'.
-std::u32string DecodeUtf8(std::string_view text);
 
 // How far a line reaches from its first character's origin to the end of its last one.
 int LineWidth(const GlyphFont& font, std::u32string_view line);

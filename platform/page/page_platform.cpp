@@ -1,6 +1,7 @@
 #include "platform/page/page_platform.h"
 
 #include "scene/program_fault.h"
+#include "scene/utf8.h"
 
 namespace vexmire {
 
@@ -29,9 +30,22 @@ std::string PagePlatform::PromptForText(const std::string&, const std::string&) 
         scripted_.pop_front();
         return answer;
     }
-    std::string answer = NextAnswer("prompt");
-    if (answer.size() > static_cast<size_t>(kLongestAnswer)) answer.resize(kLongestAnswer);
-    return answer;
+    return PromptAnswer(NextAnswer("prompt"));
+}
+
+// A page's text field can hold half of a surrogate pair, which the page's script hands on as
+// bytes that are not UTF-8; recorded as they are, they would make the recording unreadable.
+std::string PromptAnswer(std::string_view typed) {
+    std::u32string answer = DecodeUtf8(typed);
+    int units = 0;
+    for (size_t i = 0; i < answer.size(); ++i) {
+        units += answer[i] >= 0x10000 ? 2 : 1;
+        if (units > kLongestAnswer) {
+            answer.resize(i);
+            break;
+        }
+    }
+    return EncodeUtf8(answer);
 }
 
 void PagePlatform::SoundBeep() {

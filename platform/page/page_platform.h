@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "game/platform.h"
 
@@ -17,6 +18,11 @@ struct PageDialog {
 
     friend bool operator==(const PageDialog&, const PageDialog&) = default;
 };
+
+// What the prompt gives the rules for the text the player typed: well-formed UTF-8, a malformed
+// sequence replaced by U+FFFD, and no longer than the desktop's field takes (kLongestAnswer
+// UTF-16 code units).
+std::string PromptAnswer(std::string_view typed);
 
 // The browser's window system. A page cannot wait inside a tick for the player, so it asks the
 // player before the handler runs for real, and the handler's dialogs are answered from what the
