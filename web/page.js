@@ -156,6 +156,20 @@
         if (game) game._vexmire_set_away(away ? 1 : 0);
     }
 
+    function recording() {
+        return game.UTF8ToString(game._vexmire_recording());
+    }
+
+    // The game so far as a .vxs file, which vexmire-sim and vexmire --replay play again.
+    function downloadRecording() {
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(new Blob([recording()], { type: 'text/plain' }));
+        link.download = 'vexmire.vxs';
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(link.href), 0);
+        if (!ended && !byId('game').hidden) canvas.focus();
+    }
+
     function toggleFullScreen() {
         if (document.fullscreenElement) {
             document.exitFullscreen();
@@ -194,6 +208,9 @@
         byId('quit').addEventListener('click', () => call(() => game._vexmire_quit()));
         byId('play-again').addEventListener('click', () => location.reload());
         byId('full-screen').addEventListener('click', toggleFullScreen);
+        for (const button of document.querySelectorAll('.download')) {
+            button.addEventListener('click', downloadRecording);
+        }
         byId('message').addEventListener('close', () => closeDialog(''));
         const prompt = byId('prompt');
         byId('prompt-cancel').addEventListener('click', () => prompt.close('cancel'));
@@ -211,6 +228,7 @@
     // played at once (the empty text, or why it was not played), and the game held still as
     // a page that lost the keyboard holds it.
     window.vexmire = {
+        recording: () => recording(),
         hold: (held) => {
             heldByTest = held;
             noteAway();

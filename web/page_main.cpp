@@ -1,13 +1,17 @@
 // The page's way into the game: the functions page.js calls, and the page's side of the
 // platform. Everything runs on the page's one thread, one call at a time.
 #include <emscripten.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <exception>
+#include <iostream>
 #include <memory>
 #include <string>
 
 #include "platform/frame/frame_painter.h"
 #include "scene/level.h"
+#include "script/script_recorder.h"
 #include "web/page_game.h"
 
 namespace {
@@ -24,6 +28,11 @@ EM_JS(void, PageEnded, (int status, const char* why), {
 });
 // clang-format on
 
+// Every game in the page is recorded, as on the desktop with --record, into a file in the
+// module's memory that the player may download.
+constexpr const char* kRecordingPath = "/vexmire.vxs";
+int recordingFile = -1;
+std::unique_ptr<ScriptRecorder> recorder;
 std::unique_ptr<PageGame> game;
 RgbaFrame frame(kClientWidth, kClientHeight);
 std::string dialogText;
@@ -53,13 +62,37 @@ void Guarded(Call call) {
     }
 }
 
+void StartRecording() {
+    recordingFile = ::open(kRecordingPath, O_CREAT | O_TRUNC | O_RDWR, 0600);
+    if (recordingFile < 0) return;
+    recorder = std::make_unique<ScriptRecorder>(recordingFile, "the recording", std::cerr);
+    if (recorder->Begin()) game->session().RecordTo(recorder.get());
+}
+
 }  // namespace
 
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void vexmire_start() {
     game = std::make_unique<PageGame>(PageHooks(), Leave);
+    StartRecording();
     Guarded([] { game->Start(); });
+}
+
+// The recording so far, ticks not yet written included: a replay of it reaches the game's
+// present state.
+EMSCRIPTEN_KEEPALIVE const char* vexmire_recording() {
+    static std::string text;
+    text.clear();
+    if (recorder) recorder->Finish();
+    char chunk[4096];
+    for (off_t at = 0; recordingFile >= 0;) {
+        const ssize_t got = ::pread(recordingFile, chunk, sizeof chunk, at);
+        if (got <= 0) break;
+        text.append(chunk, static_cast<size_t>(got));
+        at += got;
+    }
+    return text.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE void vexmire_new_game() {

@@ -153,6 +153,34 @@ class PageTest(unittest.TestCase):
         differ = self.browser.execute_async_script(COMPARE, self.sim_render(script), TEXT_BOXES)
         self.assertEqual(differ, 0)
 
+    def hold_and_wait_for_a_frame(self):
+        frames = self.browser.execute_script(
+            "window.vexmire.hold(true); return window.vexmire.state().frames;")
+        self.wait_for(lambda state: state["frames"] > frames)
+
+    def test_a_game_played_by_keys_replays_in_vexmire_sim_to_the_same_picture(self):
+        self.keys("n")
+        self.wait_for(lambda state: state["game"])
+        ActionChains(self.browser).key_down(Keys.ARROW_RIGHT).perform()
+        ticks = self.state()["ticks"]
+        self.wait_for(lambda state: state["ticks"] >= ticks + 40)
+        ActionChains(self.browser).key_up(Keys.ARROW_RIGHT).send_keys("d").perform()
+        self.keys(Keys.SPACE)
+        ticks = self.state()["ticks"]
+        self.wait_for(lambda state: state["ticks"] >= ticks + 20)
+        self.hold_and_wait_for_a_frame()
+        recording = self.browser.execute_script("return window.vexmire.recording();")
+        for line in ("newgame", "keydown 39", "keyup 39", "keydown 32"):  # D walks as Right does
+            self.assertIn("\n" + line + "\n", recording)
+        # Held still, as a page that lost the keyboard: no tick reaches the rules meanwhile.
+        frames = self.state()["frames"]
+        self.wait_for(lambda state: state["frames"] >= frames + 30)
+        self.assertEqual(self.browser.execute_script("return window.vexmire.recording();"),
+                         recording)
+        differ = self.browser.execute_async_script(COMPARE, self.sim_render(recording),
+                                                   TEXT_BOXES)
+        self.assertEqual(differ, 0)
+
     def test_the_whole_game_is_won_with_its_dialogs_answered_by_keyboard(self):
         self.play(script_without_answers("win_the_game.vxs"))
         self.wait_for(lambda state: state["dialog"])
