@@ -28,6 +28,11 @@
     let ticksRun = 0;
     let framesDrawn = 0;
     let heldByTest = false;
+    let paused = false;
+    // The codes of the keys down in the game window, and those released while a dialog had
+    // the keyboard, whose release the rules have not heard yet.
+    let heldKeys = [];
+    let releasedInDialog = [];
     let audio = null;
 
     function withText(text, call) {
@@ -120,7 +125,10 @@
         withText(answer, (pointer) => game._vexmire_answer(pointer));
         nextTick = performance.now() + TICK_MS;
         openWaitingDialog();
-        if (!ended) canvas.focus();
+        if (dialogOpen || ended) return;
+        // The figure stops for a key that went up while the dialog had the keyboard.
+        for (const code of releasedInDialog.splice(0)) call(() => game._vexmire_key_up(code));
+        canvas.focus();
     }
 
     function call(action) {
@@ -151,9 +159,19 @@
 
     // A hidden or unfocused page holds the game still, as a desktop window that lost the
     // keyboard does; pacing starts afresh when it is back.
+    // The real release of a held key will never reach the page: one key-up is enough, as the
+    // rules stop the figure on any key's release.
     function noteAway() {
-        away = heldByTest || document.hidden || !document.hasFocus();
-        if (game) game._vexmire_set_away(away ? 1 : 0);
+        const wasAway = away;
+        away = paused || heldByTest || document.hidden || !document.hasFocus();
+        if (!game) return;
+        game._vexmire_set_away(away ? 1 : 0);
+        byId('paused').hidden = !away || ended;
+        if (away && !wasAway && heldKeys.length > 0 && !dialogOpen) {
+            const code = heldKeys[heldKeys.length - 1];
+            heldKeys = [];
+            call(() => game._vexmire_key_up(code));
+        }
     }
 
     function recording() {
@@ -183,11 +201,28 @@
         return event.keyCode > 0 && event.keyCode < 256 ? event.keyCode : 0;
     }
 
+    // P, Pause and F11 are the page's own keys: they never reach the rules or the recording.
     function onKey(event, down) {
-        if (ended || dialogOpen) return;
+        if (ended) return;
+        if (dialogOpen) {
+            const code = keyCode(event);
+            if (!down && heldKeys.includes(code)) {
+                heldKeys = heldKeys.filter((held) => held !== code);
+                releasedInDialog.push(code);
+            }
+            return;
+        }
         if (event.code === 'F11') {
             event.preventDefault();
             if (down) toggleFullScreen();
+            return;
+        }
+        if ((event.code === 'KeyP' || event.code === 'Pause') && !byId('game').hidden) {
+            event.preventDefault();
+            if (down && !event.repeat) {
+                paused = !paused;
+                noteAway();
+            }
             return;
         }
         if (!byId('title').hidden) {
@@ -196,10 +231,13 @@
             if (event.code === 'KeyQ') call(() => game._vexmire_quit());
             return;
         }
-        if (byId('game').hidden || event.target !== canvas) return;
+        // Paused, the game takes no key but P and Pause.
+        if (byId('game').hidden || event.target !== canvas || paused) return;
         const code = keyCode(event);
         if (code === 0) return;
         if (event.code in KEY_CODES) event.preventDefault();
+        if (down && !heldKeys.includes(code)) heldKeys.push(code);
+        if (!down) heldKeys = heldKeys.filter((held) => held !== code);
         call(() => down ? game._vexmire_key_down(code) : game._vexmire_key_up(code));
     }
 
@@ -248,6 +286,7 @@
             dialog: dialogOpen,
             ended,
             ticks: ticksRun,
+            paused: !byId('paused').hidden,
             frames: framesDrawn,
         }),
     };

@@ -181,6 +181,28 @@ class PageTest(unittest.TestCase):
                                                    TEXT_BOXES)
         self.assertEqual(differ, 0)
 
+    def test_p_pauses_and_resumes_without_reaching_the_rules(self):
+        self.keys("n")
+        self.wait_for(lambda state: state["game"])
+        ActionChains(self.browser).key_down(Keys.ARROW_RIGHT).perform()
+        self.keys("p")
+        self.wait_for(lambda state: state["paused"])
+        recording = self.browser.execute_script("return window.vexmire.recording();")
+        # Pausing lets go of the held arrow, as losing the keyboard does.
+        self.assertTrue(recording.endswith("\nkeyup 39\n"), recording)
+        frames = self.state()["frames"]
+        self.keys(Keys.SPACE)
+        self.wait_for(lambda state: state["frames"] >= frames + 30)
+        self.assertEqual(self.browser.execute_script("return window.vexmire.recording();"),
+                         recording)
+        ActionChains(self.browser).key_up(Keys.ARROW_RIGHT).perform()
+        self.keys("p")
+        self.wait_for(lambda state: not state["paused"])
+        ticks = self.state()["ticks"]
+        self.wait_for(lambda state: state["ticks"] >= ticks + 10)
+        self.assertNotIn("keydown 80", self.browser.execute_script(
+            "return window.vexmire.recording();"))
+
     def test_the_whole_game_is_won_with_its_dialogs_answered_by_keyboard(self):
         self.play(script_without_answers("win_the_game.vxs"))
         self.wait_for(lambda state: state["dialog"])
