@@ -5,6 +5,8 @@
 
 namespace vexmire {
 
+// One row of a drawing a line, as tools/make_sprites.py lays it out.
+// clang-format off
 const std::array<SpritePixels, kSpriteDrawings> kSpritePixels = {{
     {"player_up",
      {{
@@ -319,5 +321,6 @@ const std::array<SpritePixels, kSpriteDrawings> kSpritePixels = {{
          "..............................",
      }}},
 }};
+// clang-format on
 
 }  // namespace vexmire

@@ -35,8 +35,7 @@ float ReadScaled(bool negative, const Decimal& decimal) {
 // The magnitude's exact digits, the first of them not zero, scaled to end in the last one.
 Decimal ExactDigits(float value) {
     std::array<char, kExactDigits + 16> printed{};
-    std::snprintf(printed.data(), printed.size(), "%.*e", kExactDigits,
-                  static_cast<double>(value));
+    std::snprintf(printed.data(), printed.size(), "%.*e", kExactDigits, static_cast<double>(value));
     Decimal exact;
     const char* c = printed.data();
     for (; *c != 'e'; ++c) {

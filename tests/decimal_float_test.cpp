@@ -28,8 +28,8 @@ std::string LibraryWrites(float value) {
 
 std::optional<float> LibraryReads(const std::string& word) {
     float value = 0;
-    const auto result = std::from_chars(word.data(), word.data() + word.size(), value,
-                                        std::chars_format::fixed);
+    const auto result =
+        std::from_chars(word.data(), word.data() + word.size(), value, std::chars_format::fixed);
     if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
     return value;
 }

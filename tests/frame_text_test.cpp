@@ -16,11 +16,14 @@ const GlyphFont& TipFont() {
 }
 
 TEST(FrameText, CaptionsAreReadAsUtf8AndMalformedBytesBecomeCharactersNoFontHas) {
-    EXPECT_EQ(EncodeUtf8(DecodeUtf8("Ab \xC3\xA9 \xF0\x9F\x99\x82")), "Ab \xC3\xA9 \xF0\x9F\x99\x82");
+    EXPECT_EQ(EncodeUtf8(DecodeUtf8("Ab \xC3\xA9 \xF0\x9F\x99\x82")),
+              "Ab \xC3\xA9 \xF0\x9F\x99\x82");
     EXPECT_EQ(DecodeUtf8("Ab \xC3\xA9"), U"Ab \u00E9");
-    EXPECT_EQ(DecodeUtf8("a\xFF" "b"), U"a\uFFFDb");
-    EXPECT_EQ(DecodeUtf8("\xC3"), U"\uFFFD");                   // cut short
-    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");         // overlong
+    EXPECT_EQ(DecodeUtf8("a\xFF"
+                         "b"),
+              U"a\uFFFDb");
+    EXPECT_EQ(DecodeUtf8("\xC3"), U"\uFFFD");                      // cut short
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");            // overlong
     EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");  // a surrogate
     EXPECT_EQ(DecodeUtf8("\xF0\x9F\x99\x82"), U"\U0001F642");
 }

@@ -21,7 +21,8 @@ class PageGameTest : public ::testing::Test {
     PageGameTest()
         : page({[this] { calls.push_back("beep"); },
                 [this](Window window, bool visible) {
-                    calls.push_back(std::string(WindowName(window)) + (visible ? " shown" : " hidden"));
+                    calls.push_back(std::string(WindowName(window)) +
+                                    (visible ? " shown" : " hidden"));
                 },
                 {}},
                [this](Ending, const std::string&) { calls.push_back("ended"); }) {
@@ -113,7 +114,10 @@ TEST_F(PageGameTest, QuitBeepsOnceAndEndsTheGame) {
 // An answer that the page's script hands over not as UTF-8 would make the recording unreadable.
 TEST(PromptAnswers, AreUtf8AndNoLongerThanTheDesktopsField) {
     EXPECT_EQ(PromptAnswer("3916"), "3916");
-    EXPECT_EQ(PromptAnswer("a\xED\xA0\x80" "b"), "a\uFFFD\uFFFD\uFFFD" "b");  // a lone surrogate
+    EXPECT_EQ(PromptAnswer("a\xED\xA0\x80"
+                           "b"),
+              "a\uFFFD\uFFFD\uFFFD"
+              "b");  // a lone surrogate
     EXPECT_EQ(PromptAnswer(std::string(300, '7')), std::string(kLongestAnswer, '7'));
     // Counted as the desktop's field counts: a character beyond the first plane takes two.
     std::string wide;

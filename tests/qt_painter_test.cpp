@@ -3,15 +3,16 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
 #include "game/game.h"
 #include "game/hints.h"
 #include "game/shell.h"
-#include "platform/headless_platform.h"
 #include "platform/frame/disc_pixels.h"
+#include "platform/frame/frame_text.h"
+#include "platform/frame/glyph_font.h"
+#include "platform/headless_platform.h"
 #include "platform/painter/game_font.h"
 #include "platform/painter/painter.h"
 #include "platform/painter/sprite_images.h"
@@ -297,21 +298,15 @@ TEST(HighDensityScreen, EachPixelOfTheMazeIsAWholeBlockOfScreenPixels) {
     EXPECT_EQ(At(picture, 19, 45), kFloor);
 }
 
-TEST(LabelText, TheLongestHintFitsTheHintBoxInThreeLines) {
-    const QFontMetrics metrics(GameFont(Font{}));
-    const auto lines = WrapAtSpaces(hint::kJailDoor, metrics, 201);
-    EXPECT_LE(lines.size(), 3u);
-    EXPECT_LE(static_cast<int>(lines.size()) * metrics.height(), 49);
-    for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), 201);
-}
-
-TEST(LabelText, LinesBreakAtSpacesOnly) {
-    const QFontMetrics metrics(GameFont(Font{}));
-    const auto lines = WrapAtSpaces("one two three", metrics, 1);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "one");
-    EXPECT_EQ(lines[2], "three");
-    EXPECT_EQ(WrapAtSpaces("one two", metrics, 1000).front(), "one two");
+TEST(LabelText, EveryHintFitsTheHintBoxInAtMostThreeLines) {
+    const GlyphFont& font = GlyphFontFor(Font{});
+    for (const char* hint : {hint::kOpenDoor, hint::kNeedKey, hint::kOpenElsewhere, hint::kJailDoor,
+                             hint::kPullLever, hint::kLeverDone, hint::kGlass, hint::kDefuseBomb}) {
+        const auto lines = WrapAtSpaces(DecodeUtf8(hint), font, 201);
+        EXPECT_LE(lines.size(), 3u) << hint;
+        EXPECT_LE(static_cast<int>(lines.size()) * font.LineHeight(), 49) << hint;
+        for (const auto& line : lines) EXPECT_LE(LineWidth(font, line), 201) << hint;
+    }
 }
 
 TEST(LabelText, MissingMsSansSerifFallsBackToDejaVuSans) {

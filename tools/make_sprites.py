@@ -316,6 +316,8 @@ def cpp_table(drawings):
     lines = ["// Written by tools/make_sprites.py beside the sprites' PNG files: run it again after",
              "// changing a drawing, never edit this file by hand.", "",
              '#include "assets/sprite_pixels.h"', "", "namespace vexmire {", "",
+             "// One row of a drawing a line, as tools/make_sprites.py lays it out.",
+             "// clang-format off",
              "const std::array<SpritePixels, kSpriteDrawings> kSpritePixels = {{"]
     for name, rows in drawings.items():
         keys = {}
@@ -334,7 +336,7 @@ def cpp_table(drawings):
             text = "".join("." if c is None else keys[c] for c in row)
             lines.append(f'         "{text}",')
         lines.append("     }}},")
-    lines += ["}};", "", "}  // namespace vexmire", ""]
+    lines += ["}};", "// clang-format on", "", "}  // namespace vexmire", ""]
     return "\n".join(lines)
 
 

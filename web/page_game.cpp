@@ -75,7 +75,8 @@ void PageGame::PlayOn() {
 // dialog either.
 void PageGame::Run(const PlayerEvent& event) {
     if (!session_.MayDeliver(event.kind)) return;
-    waiting_ = probe_.FirstUnanswered(session_.game(), event, answers_, platform_.scriptedAnswers());
+    waiting_ =
+        probe_.FirstUnanswered(session_.game(), event, answers_, platform_.scriptedAnswers());
     if (waiting_) {
         heldEvent_ = event;
         return;

@@ -51,8 +51,8 @@ void PaintDisc(const Entity& shape, RgbaFrame& frame) {
     const Rgba fill = FrameColour(shape.fillColour);
     for (int y = box.top; y < box.bottom; ++y) {
         for (int x = box.left; x < box.right; ++x) {
-            const DiscPixel kind = DiscPixelAt(x - disc.left, y - disc.top,
-                                               static_cast<int>(width), static_cast<int>(height));
+            const DiscPixel kind = DiscPixelAt(x - disc.left, y - disc.top, static_cast<int>(width),
+                                               static_cast<int>(height));
             if (kind != DiscPixel::Outside) {
                 frame.Set(x, y, kind == DiscPixel::Outline ? border : fill);
             }
@@ -94,6 +94,20 @@ void PaintLabel(const Entity& label, RgbaFrame& frame) {
     }
 }
 
+// Whether painting the entity may change a pixel of `area`: a sprite covers its own 30 × 30
+// pixels, whatever the image's width and height.
+bool MayTouch(const Entity& entity, const PixelRect& area) {
+    PixelRect box = RectOf(entity);
+    if (entity.kind == EntityKind::Image) {
+        const int64_t right = int64_t{box.left} + kSpriteSide;
+        const int64_t bottom = int64_t{box.top} + kSpriteSide;
+        box.right = static_cast<int32_t>(std::min<int64_t>(right, INT32_MAX));
+        box.bottom = static_cast<int32_t>(std::min<int64_t>(bottom, INT32_MAX));
+    }
+    return box.left < area.right && area.left < box.right && box.top < area.bottom &&
+           area.top < box.bottom;
+}
+
 void PaintEntity(const Entity& entity, RgbaFrame& frame) {
     switch (entity.kind) {
         case EntityKind::Shape:
@@ -131,11 +145,18 @@ Rgba FrameColour(Colour colour) {
             static_cast<uint8_t>((colour >> 16) & 0xFF), 255};
 }
 
+void PaintScene(const Scene& scene, RgbaFrame& frame, const PixelRect& area) {
+    const PixelRect whole{0, 0, frame.width(), frame.height()};
+    frame.SetClip(area);
+    PaintScene(scene, frame);
+    frame.SetClip(whole);
+}
+
 void PaintScene(const Scene& scene, RgbaFrame& frame) {
     frame.Fill({0, 0, frame.width(), frame.height()}, FrameColour(kFloorColour));
     const auto& entities = scene.entities();
     for (auto entity = entities.rbegin(); entity != entities.rend(); ++entity) {
-        if (entity->visible) PaintEntity(*entity, frame);
+        if (entity->visible && MayTouch(*entity, frame.clip())) PaintEntity(*entity, frame);
     }
 }
 

@@ -15,6 +15,9 @@ Rgba FrameColour(Colour colour);
 // window, vexmire-sim's `render` and the browser draw the same picture by drawing with this.
 void PaintScene(const Scene& scene, RgbaFrame& frame);
 
+// As above, touching only the pixels of `area`: a window that repaints a part of itself.
+void PaintScene(const Scene& scene, RgbaFrame& frame, const PixelRect& area);
+
 // The game window's picture at its natural size.
 RgbaFrame SceneFrame(const Scene& scene);
 

@@ -64,7 +64,8 @@ void DrawLine(RgbaFrame& frame, const GlyphFont& font, int x, int baseline,
             if (y < area.top || y >= area.bottom) continue;
             for (unsigned column = 0; column < glyph.width; ++column) {
                 const int px = left + static_cast<int>(column);
-                if (px >= area.left && px < area.right && glyph.Ink(font.bits.data(), column, row)) {
+                if (px >= area.left && px < area.right &&
+                    glyph.Ink(font.bits.data(), column, row)) {
                     frame.Set(px, y, colour);
                 }
             }

@@ -28,8 +28,8 @@ struct Glyph {
 struct GlyphFont {
     int pixels;
     bool bold;
-    int ascent;   // pixels above the baseline
-    int descent;  // pixels below it
+    int ascent;                     // pixels above the baseline
+    int descent;                    // pixels below it
     std::span<const Glyph> glyphs;  // by code point, rising
     std::span<const uint8_t> bits;
 

@@ -7,11 +7,17 @@ namespace vexmire {
 RgbaFrame::RgbaFrame(int width, int height, Rgba fill)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill) {}
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill),
+      clip_{0, 0, width_, height_} {}
+
+void RgbaFrame::SetClip(const PixelRect& clip) {
+    clip_ = PixelRect{0, 0, width_, height_};
+    clip_ = Clipped(clip);
+}
 
 PixelRect RgbaFrame::Clipped(const PixelRect& box) const {
-    PixelRect clipped{std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, width_),
-                      std::min(box.bottom, height_)};
+    PixelRect clipped{std::max(box.left, clip_.left), std::max(box.top, clip_.top),
+                      std::min(box.right, clip_.right), std::min(box.bottom, clip_.bottom)};
     if (clipped.right < clipped.left) clipped.right = clipped.left;
     if (clipped.bottom < clipped.top) clipped.bottom = clipped.top;
     return clipped;

@@ -18,7 +18,7 @@ struct Rgba {
 };
 
 // A picture in plain memory, rows top first, that a browser's canvas or any image takes as it
-// is. Every drawing call is clipped to the frame.
+// is. Every drawing call is clipped to the clip rectangle, the whole frame unless set.
 class RgbaFrame {
   public:
     RgbaFrame(int width, int height, Rgba fill = {});
@@ -29,11 +29,17 @@ class RgbaFrame {
     const std::vector<Rgba>& pixels() const { return pixels_; }
 
     void Set(int x, int y, Rgba colour) {
-        if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[Index(x, y)] = colour;
+        if (x >= clip_.left && y >= clip_.top && x < clip_.right && y < clip_.bottom) {
+            pixels_[Index(x, y)] = colour;
+        }
     }
     void Fill(const PixelRect& box, Rgba colour);
 
-    // The frame's own rectangle cut down to `box`.
+    // Drawing touches only the pixels of `clip` that lie in the frame.
+    void SetClip(const PixelRect& clip);
+    const PixelRect& clip() const { return clip_; }
+
+    // The clip rectangle cut down to `box`.
     PixelRect Clipped(const PixelRect& box) const;
 
   private:
@@ -44,6 +50,7 @@ class RgbaFrame {
     int width_;
     int height_;
     std::vector<Rgba> pixels_;
+    PixelRect clip_;
 };
 
 }  // namespace vexmire

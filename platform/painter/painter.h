@@ -1,14 +1,10 @@
 #pragma once
 
-#include <vector>
-
 #include <QColor>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QRegion>
-#include <QString>
 
 #include "scene/level.h"
 #include "scene/scene.h"
@@ -24,7 +20,9 @@ constexpr int kGameWindowHeight = kClientHeight;
 QColor ToQColor(Colour colour);
 
 // Paints the game window's scene onto the painter, in pixels of the client area: the floor,
-// then every shown entity from the bottom of the stacking order up, clipped to the area.
+// then every shown entity from the bottom of the stacking order up, clipped to the area. The
+// picture is the one the painter without Qt draws (platform/frame/), which vexmire-sim's
+// `render` and the browser's page show too.
 void PaintScene(const Scene& scene, QPainter& painter);
 
 // As above, for a window that repaints only `area` and whose painter is already clipped to it:
@@ -37,9 +35,5 @@ QRect PaintedArea(const Entity& entity);
 
 // The game window's picture at its natural size.
 QImage RenderScene(const Scene& scene);
-
-// A label's caption broken at spaces into lines no wider than the box, as far as the words
-// allow: a word wider than the box stands alone on its line and is cut at the box's edge.
-std::vector<QString> WrapAtSpaces(const QString& text, const QFontMetrics& metrics, int width);
 
 }  // namespace vexmire

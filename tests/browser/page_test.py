@@ -27,9 +27,6 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPLAYS = os.path.join(os.path.dirname(HERE), "replays")
 PAGE = SIM = None
 
-# The labels' boxes (left, top, width, height): their text is drawn from the game's own glyphs in
-# the page and by Qt in vexmire-sim, until both draw with the one painter.
-TEXT_BOXES = [(568, 704, 201, 49), (40, 704, 65, 25), (40, 728, 65, 25)]
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -53,10 +50,10 @@ def script_up_to(name, marker):
     return "".join(lines)
 
 
-# Compares the canvas with a PNG, pixel by pixel, outside the text boxes: the number of pixels
+# Compares the canvas with a PNG, every pixel, the labels' text included: the number of pixels
 # that differ.
 COMPARE = """
-const [png, boxes, done] = arguments;
+const [png, done] = arguments;
 const picture = new Image();
 picture.onload = () => {
     const canvas = document.getElementById('screen');
@@ -71,7 +68,6 @@ picture.onload = () => {
     let differ = 0;
     for (let y = 0; y < canvas.height; ++y) {
         for (let x = 0; x < canvas.width; ++x) {
-            if (boxes.some(([l, t, w, h]) => x >= l && x < l + w && y >= t && y < t + h)) continue;
             const i = 4 * (y * canvas.width + x);
             if (page[i] !== sim[i] || page[i + 1] !== sim[i + 1] || page[i + 2] !== sim[i + 2]) {
                 ++differ;
@@ -142,7 +138,7 @@ class PageTest(unittest.TestCase):
         ticks = self.state()["ticks"]
         self.wait_for(lambda state: state["ticks"] >= ticks + 64)
 
-    def test_the_canvas_is_the_game_windows_picture_outside_the_text(self):
+    def test_the_canvas_is_the_game_windows_picture_to_the_pixel(self):
         # Up to the lever pulled: the game played on by the script alone, then held still.
         script = script_up_to("win_the_game.vxs", "# Back through the door")
         self.assertEqual(self.browser.execute_script(
@@ -150,7 +146,7 @@ class PageTest(unittest.TestCase):
             "return error;", script), "")
         frames = self.state()["frames"]
         self.wait_for(lambda state: state["game"] and state["frames"] > frames)
-        differ = self.browser.execute_async_script(COMPARE, self.sim_render(script), TEXT_BOXES)
+        differ = self.browser.execute_async_script(COMPARE, self.sim_render(script))
         self.assertEqual(differ, 0)
 
     def hold_and_wait_for_a_frame(self):
@@ -177,8 +173,7 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda state: state["frames"] >= frames + 30)
         self.assertEqual(self.browser.execute_script("return window.vexmire.recording();"),
                          recording)
-        differ = self.browser.execute_async_script(COMPARE, self.sim_render(recording),
-                                                   TEXT_BOXES)
+        differ = self.browser.execute_async_script(COMPARE, self.sim_render(recording))
         self.assertEqual(differ, 0)
 
     def test_p_pauses_and_resumes_without_reaching_the_rules(self):

@@ -65,12 +65,12 @@ bool WriteFont(FT_Library library, const Request& request, int number, std::ostr
         const FT_GlyphSlot slot = face->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
         const unsigned rowBytes = (bitmap.width + 7) / 8;
-        // The outline's own advance, not the hinted one rounded to whole pixels: lines keep the
-        // width the face was designed for, as the desktop's text layout gives them.
-        const long advance = (slot->linearHoriAdvance + 512) >> 10;
-        glyphs << "    {" << static_cast<unsigned long>(point) << ", " << advance
-               << ", " << slot->bitmap_left << ", " << slot->bitmap_top << ", " << bitmap.width
-               << ", " << bitmap.rows << ", " << offset << "},\n";
+        // The outline's own advance rounded to whole pixels, not the hinted one: lines keep the
+        // width the face was designed for, and the letters stand where Qt's text put them.
+        const long advance = ((slot->linearHoriAdvance + 0x8000) >> 16) << 6;
+        glyphs << "    {" << static_cast<unsigned long>(point) << ", " << advance << ", "
+               << slot->bitmap_left << ", " << slot->bitmap_top << ", " << bitmap.width << ", "
+               << bitmap.rows << ", " << offset << "},\n";
         for (unsigned row = 0; row < bitmap.rows; ++row) {
             bits << "   ";
             for (unsigned byte = 0; byte < rowBytes; ++byte) {
@@ -87,8 +87,8 @@ bool WriteFont(FT_Library library, const Request& request, int number, std::ostr
     out << "constexpr Glyph kGlyphs" << number << "[] = {\n" << glyphs.str() << "};\n\n";
     out << "constexpr uint8_t kBits" << number << "[] = {\n" << bits.str() << "    0};\n\n";
     out << "constexpr GlyphFont kFont" << number << "{" << request.pixels << ", "
-        << (request.bold ? "true" : "false") << ", " << ascent << ", " << descent
-        << ", kGlyphs" << number << ", kBits" << number << "};\n\n";
+        << (request.bold ? "true" : "false") << ", " << ascent << ", " << descent << ", kGlyphs"
+        << number << ", kBits" << number << "};\n\n";
     return true;
 }
 
