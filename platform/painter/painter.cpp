@@ -35,9 +35,24 @@ QRect BoxOf(const Entity& entity) {
     return QRect(left, top, right - left, bottom - top);
 }
 
-QImage Viewed(const RgbaFrame& frame) {
-    return QImage(reinterpret_cast<const uchar*>(frame.pixels().data()), frame.width(),
-                  frame.height(), QImage::Format_RGBA8888);
+// The pixels of `area` in the format Qt's windows draw fastest, converted here in one pass: Qt's
+// own conversion of a whole window hands the work to a pool of threads, which on a busy machine
+// took three times as long as the painting itself.
+QImage Converted(const RgbaFrame& frame, const QRect& area) {
+    QImage image(area.size(), QImage::Format_RGB32);
+    const auto width = static_cast<size_t>(area.width());
+    for (int y = 0; y < area.height(); ++y) {
+        const Rgba* from =
+            frame.pixels().data() +
+            static_cast<size_t>(area.top() + y) * static_cast<size_t>(frame.width()) +
+            static_cast<size_t>(area.left());
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (size_t x = 0; x < width; ++x) {
+            line[x] = 0xFF000000u | (uint32_t{from[x].red} << 16) | (uint32_t{from[x].green} << 8) |
+                      from[x].blue;
+        }
+    }
+    return image;
 }
 
 }  // namespace
@@ -71,10 +86,9 @@ void PaintScene(const Scene& scene, QPainter& painter, const QRegion& area) {
         PaintScene(scene, frame,
                    PixelRect{rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1});
     }
-    const QImage picture = Viewed(frame);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    for (const QRect& rect : clipped) painter.drawImage(rect.topLeft(), picture, rect);
+    for (const QRect& rect : clipped) painter.drawImage(rect.topLeft(), Converted(frame, rect));
     painter.restore();
 }
 
@@ -103,7 +117,7 @@ QRect PaintedArea(const Entity& entity) {
 }
 
 QImage RenderScene(const Scene& scene) {
-    return Viewed(SceneFrame(scene)).convertToFormat(QImage::Format_RGB32);
+    return Converted(SceneFrame(scene), kClientArea);
 }
 
 }  // namespace vexmire
