@@ -28,6 +28,7 @@
     let ticksRun = 0;
     let framesDrawn = 0;
     let heldByTest = false;
+    let titleShownAt = null;  // milliseconds after the page's navigation began
     let paused = false;
     // The codes of the keys down in the game window, and those released while a dialog had
     // the keyboard, whose release the rules have not heard yet.
@@ -65,6 +66,7 @@
         if (ended) return;
         byId(window === GAME_WINDOW ? 'game' : 'title').hidden = !visible;
         if (!visible) return;
+        if (window === TITLE_WINDOW && titleShownAt === null) titleShownAt = performance.now();
         if (window === GAME_WINDOW) {
             fitCanvas();
             canvas.focus();
@@ -288,6 +290,7 @@
             ticks: ticksRun,
             paused: !byId('paused').hidden,
             frames: framesDrawn,
+            titleShownAt,
         }),
     };
 
