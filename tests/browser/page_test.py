@@ -10,6 +10,7 @@ test waits on the page's own state (window.vexmire.state()), never on the clock.
 import base64
 import functools
 import http.server
+import json
 import os
 import subprocess
 import sys
@@ -132,6 +133,18 @@ class PageTest(unittest.TestCase):
             with open(path, "rb") as png:
                 return base64.b64encode(png.read()).decode()
 
+    def sim_final_state(self, script):
+        """The game's state as vexmire-sim leaves it after the script, but for its tick count:
+        the page ticks on its own at the title before a script is played."""
+        run = subprocess.run([SIM], input=script + "state\n", text=True, capture_output=True,
+                             check=False)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        states = [json.loads(line)["state"] for line in run.stdout.splitlines()
+                  if line.startswith('{"state"')]
+        state = states[-1]
+        del state["ticks"]
+        return state
+
     def test_new_game_by_its_access_key_shows_the_game_and_ticks_run(self):
         self.keys("n")
         self.wait_for(lambda state: state["game"] and not state["title"])
@@ -198,7 +211,21 @@ class PageTest(unittest.TestCase):
         self.assertNotIn("keydown 80", self.browser.execute_script(
             "return window.vexmire.recording();"))
 
+    def test_a_game_lost_ends_after_its_message_and_replays_to_the_same_state(self):
+        with open(os.path.join(REPLAYS, "lose_the_game.vxs"), encoding="utf-8") as script:
+            original = script.read()
+        self.play(original)
+        self.wait_for(lambda state: state["dialog"])
+        self.assertEqual(self.browser.find_element(By.ID, "message-text").text,
+                         "You have run out of health!")
+        self.keys(Keys.ENTER)
+        self.wait_for(lambda state: state["ended"])
+        recording = self.browser.execute_script("return window.vexmire.recording();")
+        self.assertEqual(self.sim_final_state(recording), self.sim_final_state(original))
+
     def test_the_whole_game_is_won_with_its_dialogs_answered_by_keyboard(self):
+        with open(os.path.join(REPLAYS, "win_the_game.vxs"), encoding="utf-8") as script:
+            original = script.read()
         self.play(script_without_answers("win_the_game.vxs"))
         self.wait_for(lambda state: state["dialog"])
         self.assertEqual(self.browser.find_element(By.ID, "message-title").text, "Clue!")
@@ -211,6 +238,10 @@ class PageTest(unittest.TestCase):
         self.keys(Keys.ENTER)
         self.wait_for(lambda state: state["ended"])
         self.assertTrue(self.browser.find_element(By.ID, "over").is_displayed())
+        # The page's recording, the answer typed in it included, wins the same game.
+        recording = self.browser.execute_script("return window.vexmire.recording();")
+        self.assertIn("\nanswer 3916\n", recording)
+        self.assertEqual(self.sim_final_state(recording), self.sim_final_state(original))
 
 
 if __name__ == "__main__":
