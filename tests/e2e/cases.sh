@@ -158,8 +158,9 @@ case_clue_and_keypad_from_the_keyboard() {
     walk_to left 390 440
     walk_to top 130 160
 
-    # The note: its message holds the game still until it is answered with Enter.
-    answer_dialog_walked_into Right "Clue!" "the clue is shown" Return
+    # The note, walked into firing: its message holds the game still, ignores the fire key
+    # held into it and its release, and closes only with a fresh Enter.
+    answer_dialog_walked_into "${E2E_HELD_INTO_CLUE:-Right space}" "Clue!" "the clue is shown" Return
     grep -qF '"title":"Clue!"' "$work/replay.jsonl" || fail "the replay shows no clue"
     [ "$(entity "shpObstacle(30)" left)" = -100 ] || fail "the note is still there"
 
@@ -193,15 +194,18 @@ press_enter_for() {
             "stood at ($(entity imgPlayer left), $(entity imgPlayer top))"
 }
 
-# Walks DIRECTION into the dialog titled DIALOG, expects the game to hold still while WHAT,
-# types KEYS into the dialog (the last one answers it), and replays the recording so far.
+# Walks with the keys HELD into the dialog titled NAME, expects the game to hold still while
+# WHAT and the dialog to stay open, types KEYS into it (the last one answers it), and replays
+# the recording so far.
 answer_dialog_walked_into() {
-    local direction=$1 dialog=$2 what=$3 key
+    local held=$1 name=$2 what=$3 key
     shift 3
-    walk_into_dialog "$direction" "$dialog"
+    walk_into_dialog "$held" "$name"
     expect_nothing_runs_while "$what"
+    [ -n "$(find_window "$game_pid" "$name")" ] ||
+        fail "the dialog \"$name\" closed under the keys held into it ($held)"
     for key in "$@"; do key_tap "$key"; done
-    await_dialog_closed "$dialog"
+    await_dialog_closed "$name"
     expect_standing_where_let_go
 }
 
@@ -234,6 +238,24 @@ expect_standing_where_let_go() {
     [ "$(game_variable playerDX)" = 0 ] && [ "$(game_variable playerDY)" = 0 ] ||
         fail "the figure walks on by itself after the dialog, by" \
             "($(game_variable playerDX), $(game_variable playerDY)) a tick"
+}
+
+# Quit on the title window rings the bell once and ends the game, with nothing on the terminal.
+# No sound server runs here, so the bell heard is the X server's own.
+case_quit_rings_the_bell_quietly() {
+    need "${VEXMIRE_BELL_LISTENER:-vexmire_bell_listener}"
+    "$VEXMIRE_BELL_LISTENER" >"$work/bells" 2>&1 &
+    track $!
+    wait_for "the bell listener to listen" 30 grep -qx listening "$work/bells"
+    start_game
+    key_alt q
+    wait_for "the game to end after Quit" 30 process_gone "$game_pid"
+    local status=0
+    wait "$game_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "Quit ended the game with status $status"
+    wait_for "the bell to ring" 30 grep -qx bell "$work/bells"
+    [ "$(grep -cx bell "$work/bells")" = 1 ] || fail "the bell rang $(grep -cx bell "$work/bells") times"
+    [ ! -s "$work/game.log" ] || fail "the game wrote to the terminal: $(head -n 3 "$work/game.log")"
 }
 
 case_closing_the_game_window_twenty_times() {

@@ -177,11 +177,12 @@ walk_to() {
     done
 }
 
-# Walks with KEY held until a dialog called NAME opens; its window is then $dialog.
+# Walks with KEYS held (e.g. "Right space") until a dialog called NAME opens, and lets go of
+# them there; its window is then $dialog.
 walk_into_dialog() {
-    local key=$1 name=$2
-    key_down "$key"
+    local keys=$1 name=$2 key
+    for key in $keys; do key_down "$key"; done
     dialog=$(await_window "the dialog \"$name\"" "$game_pid" "$name")
-    key_up "$key"
     wait_for "the dialog \"$name\" to have the keyboard" 60 window_has_keyboard "$dialog"
+    for key in $keys; do key_up "$key"; done
 }

@@ -12,6 +12,9 @@ server_start() {
     track "$server_pid"
     wait_for "the X server to start" 30 test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
+    # A desktop session's own runtime folder, which holds no sound server's socket here.
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -m 700 -p "$XDG_RUNTIME_DIR"
     unset WAYLAND_DISPLAY
     # openbox claims the screen early in its start-up, but a window mapped before the start-up
     # is over is never managed (nor shown): the command it runs at the end tells when.
