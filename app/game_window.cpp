@@ -68,9 +68,11 @@ void GameWindow::PlayFromScript(std::function<bool()> step) {
     ReturnKeyboard();
 }
 
-void GameWindow::SetScale(int scale) {
-    scale_ = std::max(scale, 1);
-    setFixedSize(kGameWindowWidth * scale_, kGameWindowHeight * scale_);
+void GameWindow::SetScale(int devicePixels, qreal ratio) {
+    devicePixels = std::max(devicePixels, 1);
+    ratio = ratio > 0 ? ratio : std::max<qreal>(devicePixelRatioF(), 1);
+    scale_ = devicePixels / ratio;
+    setFixedSize(WindowSizeInUnits(frame_.size(), devicePixels, ratio));
     update();
 }
 
@@ -157,11 +159,18 @@ bool GameWindow::focusNextPrevChild(bool /*next*/) {
 // factor is the game's own or the device pixel ratio of a Wayland output at 200%. Painting the
 // scene at the larger size would draw the labels' text in finer glyphs of its own.
 void GameWindow::paintEvent(QPaintEvent* event) {
-    const QRegion area = GamePixels(event->region(), scale_);
+    const QRegion area = GamePixels(event->region(), scale_) & frame_.rect();
     QPainter framePainter(&frame_);
     PaintScene(game().scene, framePainter, area);
     framePainter.end();
     QPainter painter(this);
+    // Where a window's size rounds up to whole units (a frame of 759 rows in a window of 380
+    // units of two), the spare row shows the floor.
+    const QRectF shown(QPointF(0, 0), QSizeF(frame_.size()) * scale_);
+    painter.fillRect(QRectF(0, shown.bottom(), width(), height() - shown.bottom()),
+                     ToQColor(kFloorColour));
+    painter.fillRect(QRectF(shown.right(), 0, width() - shown.right(), height()),
+                     ToQColor(kFloorColour));
     painter.scale(scale_, scale_);
     for (const QRect& rect : area) painter.drawImage(rect.topLeft(), frame_, rect);
 }

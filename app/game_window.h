@@ -26,10 +26,10 @@ class GameWindow : public QWidget {
     // The tick starts at once, whether or not the window is ever shown.
     GameWindow(Session& session, QtPlatform& platform, QWidget* parent = nullptr);
 
-    // Draws the game at a whole number of screen pixels for each pixel of the game: a square of
-    // them shows each one, text included.
-    void SetScale(int scale);
-    int scale() const { return scale_; }
+    // Draws the game at a whole number of device pixels for each pixel of the game: a square of
+    // them shows each one, text included. `ratio` is the device pixels to one of the window
+    // system's units (a Wayland output's scale); 0 takes the window's own.
+    void SetScale(int devicePixels, qreal ratio = 0);
 
     Game& game() { return session_.game(); }
     TickDriver& ticks() { return ticks_; }
@@ -68,7 +68,7 @@ class GameWindow : public QWidget {
     DialogKeyGuard* dialogKeys_;
     std::vector<int16_t> heldKeys_;  // pressed in this window and not yet released
     std::function<bool()> scriptStep_;
-    int scale_ = 1;
+    qreal scale_ = 1;  // the window system's units for each pixel of the game
     // The game's picture at its own pixels, from which the screen's are drawn at any scale.
     QImage frame_;
 };

@@ -114,6 +114,11 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
                                         QSize(kGameWindowWidth, kGameWindowHeight));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QApplication::setFont(FontAtWindowScale(QApplication::font(), scale,
+                                                screen->devicePixelRatio(),
+                                                screen->logicalDotsPerInch()));
+    }
     GameAndWindows windows(platform, scale);
     Session& session = windows.session;
     EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow},

@@ -10,7 +10,10 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+
+#include "platform/desktop/window_scale.h"
 
 namespace vexmire {
 
@@ -146,9 +149,20 @@ void QtPlatform::SetWindowVisible(Window window, bool visible) {
         widget->hide();
         return;
     }
+    if (!widget->isVisible()) PlaceOverTheOtherWindow(widget);
     widget->show();
     widget->raise();
     widget->activateWindow();
+}
+
+// A window that takes over from the other one opens where the player's eye already is: centred
+// on the other window, within the screen. Wayland places windows itself.
+void QtPlatform::PlaceOverTheOtherWindow(QWidget* widget) const {
+    const QWidget* other = widget == gameWindow_ ? titleWindow_.data() : gameWindow_.data();
+    if (!other || !other->isVisible() || !other->screen()) return;
+    const QRect placed = CentredOver(other->frameGeometry(), widget->frameSize(),
+                                     other->screen()->availableGeometry());
+    widget->move(placed.topLeft());
 }
 
 }  // namespace vexmire

@@ -61,6 +61,8 @@ class QtPlatform : public QObject, public Platform {
     // Shows the dialog and waits until the player closes it; its result.
     int RunDialog(QDialog& dialog);
 
+    void PlaceOverTheOtherWindow(QWidget* widget) const;
+
     DesktopBell bell_;
     QPointer<QWidget> gameWindow_;
     QPointer<QWidget> titleWindow_;

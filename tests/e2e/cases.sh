@@ -297,6 +297,41 @@ case_screen_fit_at_200_percent() {
     if [ "$server" = x11 ]; then expect_windows_drawn_at 2 2; else expect_windows_drawn_at 1 2; fi
 }
 
+# At 200% on a 1920 x 1080 screen only 1x fits: one screen pixel to each pixel of the game, both
+# windows whole on the screen. On Wayland a window's units are two screen pixels each: the game
+# window of 419 x 380 units holds the frame and one spare row of floor.
+screen_for_screen_fit_at_200_percent_on_1080p() {
+    screen_scale=2
+}
+
+case_screen_fit_at_200_percent_on_1080p() {
+    local units=1
+    [ "$server" = x11 ] || units=2
+    start_game
+    expect_window_size "$title_window" "312x206" "title window"
+    expect_window_on_screen "$title_window" "title window" "$units"
+    key_tap space
+    await_game_window
+    if [ "$server" = x11 ]; then
+        expect_window_size "$game_window" "838x759" "game window"
+    else
+        expect_window_size "$game_window" "419x380" "game window"
+    fi
+    expect_window_on_screen "$game_window" "game window" "$units"
+    hold_key Right 8
+    expect_screen_shows_replay
+    close_game
+}
+
+# The window lies wholly on the screen of $screen_size pixels, UNITS pixels to a unit.
+expect_window_on_screen() {
+    local x y w h width=${screen_size%x*} height=${screen_size#*x}
+    read -r x y w h < <(window_geometry "$1")
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le $((width / $3)) ] &&
+        [ $((y + h)) -le $((height / $3)) ] ||
+        fail "the $2 at ($x, $y), ${w}x$h, is not wholly on the screen"
+}
+
 # Both windows measure UNITS times their own size in the window system's units, and after a
 # few steps the game window shows the replay with SCALE screen pixels to a side for each pixel
 # of the game.
