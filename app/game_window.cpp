@@ -55,9 +55,14 @@ Session::Outcome GameWindow::Deliver(const PlayerEvent& event) {
     return outcome;
 }
 
+void GameWindow::LetRest() {
+    session_.LetRest([this] { return ticks_.Wake(); });
+}
+
 void GameWindow::OnTickDue() {
     if (!scriptStep_) {
         RunTick();
+        if (session_.resting()) ticks_.Rest();
         return;
     }
     if (!scriptStep_()) ticks_.Stop();

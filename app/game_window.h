@@ -40,6 +40,11 @@ class GameWindow : public QWidget {
     // once `step` says the script is over.
     void PlayFromScript(std::function<bool()> step);
 
+    // Lets the game rest: once a tick changes nothing, the process sleeps until the next event,
+    // and the ticks it slept through are counted on the same grid (the real game; a replay
+    // ticks as its script says).
+    void LetRest();
+
     // Hands `event` to the session and shows what it changed.
     Session::Outcome Deliver(const PlayerEvent& event);
     void RunTick() { Deliver(PlayerEvent::Ticks(1)); }

@@ -137,7 +137,11 @@ int main(int argc, char* argv[]) {
         }
         windows.RecordTo(*recorder);
     }
-    if (replay) replay->replay.PlayIn(windows, platform);
+    if (replay) {
+        replay->replay.PlayIn(windows, platform);
+    } else {
+        windows.gameWindow.LetRest();
+    }
     EndOnStopSignals(platform, [&session] { session.End(Ending::StopSignal); });
     Form_Load(windows.game);
     startFailure.Started();

@@ -1,5 +1,6 @@
 #include "script/script_recorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -21,8 +22,12 @@ void ScriptRecorder::Record(const PlayerEvent& event) {
         WriteLine(FormatEvent(event));
         return;
     }
-    for (int32_t n = 0; n < event.number; ++n) {
-        if (++pendingTicks_ == kLongestTickRun) WriteTicks();
+    // A run of ticks counted while the game rested may be hours long: a line a second of it.
+    for (int32_t left = event.number; left > 0;) {
+        const int32_t counted = std::min(left, kLongestTickRun - pendingTicks_);
+        pendingTicks_ += counted;
+        left -= counted;
+        if (pendingTicks_ == kLongestTickRun) WriteTicks();
     }
 }
 
