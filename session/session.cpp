@@ -28,7 +28,19 @@ Session::Session(Platform& windowSystem, Leave leave)
 
 bool Session::MayDeliver(PlayerEvent::Kind kind) const {
     if (ended() || dialogOpen() || inHandler_) return false;
-    return kind != PlayerEvent::Kind::Tick || !away_;
+    switch (kind) {
+        case PlayerEvent::Kind::Tick:
+            return !away_ && !paused_;
+        case PlayerEvent::Kind::KeyDown:
+        case PlayerEvent::Kind::KeyUp:
+        case PlayerEvent::Kind::Press:
+            return !paused_;
+        case PlayerEvent::Kind::NewGame:
+        case PlayerEvent::Kind::Quit:
+        case PlayerEvent::Kind::Answer:
+            return true;
+    }
+    return false;
 }
 
 Session::Outcome Session::Deliver(const PlayerEvent& event) {

@@ -61,13 +61,17 @@ class Session : public Platform {
 
     // Whether `kind` may reach the rules now. Nothing may once the program has ended, while a
     // dialog is open (no handler runs while another waits for its dialog), or while a handler
-    // runs; no tick runs while the game is away (another application has the keyboard). Held
-    // back means dropped and not recorded.
+    // runs; no tick runs while the game is away (another application has the keyboard), and
+    // neither a tick nor a key while the player has paused it. Held back means dropped and not
+    // recorded.
     bool MayDeliver(PlayerEvent::Kind kind) const;
 
     // Another application has the keyboard (true) or it is back (false).
     void SetAway(bool away) { away_ = away; }
     bool away() const { return away_; }
+    // The player has paused the game (true) or gone on (false).
+    void SetPaused(bool paused) { paused_ = paused; }
+    bool paused() const { return paused_; }
     bool dialogOpen() const { return openDialogs_ > 0; }
     bool ended() const { return ending_.has_value(); }
     // How the program ends; ByTheRules until it has.
@@ -100,6 +104,7 @@ class Session : public Platform {
     std::optional<Ending> ending_;
     int openDialogs_ = 0;
     bool away_ = false;
+    bool paused_ = false;
     bool inHandler_ = false;
     bool finished_ = false;
 };
