@@ -132,7 +132,8 @@ int main(int argc, char* argv[]) {
         }
         windows.RecordTo(*recorder);
     }
-    if (replay) replay->replay.PlayIn(windows, platform);
+    if (options.fullScreen) windows.gameWindow.SetFullScreen(true);
+    if (replay) replay->replay.PlayIn(windows, platform, options.replaySpeed);
     EndOnStopSignals(platform, [&session] { session.End(Ending::StopSignal); });
     Form_Load(windows.game);
     startFailure.Started();
