@@ -84,11 +84,13 @@ void GameWindow::SetScale(int scale) {
 // cannot take it.
 void GameWindow::SetFullScreen(bool fullScreen) {
     if (fullScreen == isFullScreen()) return;
-    if (fullScreen) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
+    if (fullScreen) FreeTheSize();
     setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void GameWindow::FreeTheSize() {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 // Also when the window manager makes the window full screen or takes it back.
@@ -99,8 +101,7 @@ void GameWindow::changeEvent(QEvent* event) {
 
 void GameWindow::FitToWindowState() {
     if (isFullScreen()) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        FreeTheSize();
         // Made full screen by the compositor, a Wayland window has kept the size it was fixed at:
         // the screen is offered, and taken now.
         if (screen() != nullptr && size() != screen()->size()) resize(screen()->size());
@@ -122,9 +123,8 @@ FrameLayout GameWindow::Layout() const {
 QRegion GameWindow::WindowArea(const QRegion& game) const {
     const FrameLayout layout = Layout();
     const QRegion screen =
-        layout.whole()
-            ? ScreenPixels(game, layout.wholeFactor).translated(layout.target.topLeft())
-            : QRegion(layout.target);
+        layout.whole() ? ScreenPixels(game, layout.wholeFactor).translated(layout.target.topLeft())
+                       : QRegion(layout.target);
     return GamePixels(screen, DeviceRatio());
 }
 
@@ -158,8 +158,7 @@ void GameWindow::SetPaused(bool paused) {
 // A key delivered to this window proves that it has the keyboard, even when it comes a moment
 // before the window system says that the window is active again (as on Wayland).
 void GameWindow::keyPressEvent(QKeyEvent* event) {
-    if (TakeWindowKey(*event) || scriptStep_ ||
-        !session_.MayDeliver(PlayerEvent::Kind::KeyDown)) {
+    if (TakeWindowKey(*event) || scriptStep_ || !session_.MayDeliver(PlayerEvent::Kind::KeyDown)) {
         return;
     }
     ReturnKeyboard();

@@ -8,9 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
-#include "game/game.h"
 #include "app/dialog_key_guard.h"
 #include "app/pause_sign.h"
+#include "game/game.h"
 #include "platform/desktop/resting_pointer.h"
 #include "platform/painter/frame_layout.h"
 #include "platform/qt/qt_platform.h"
@@ -84,6 +84,7 @@ class GameWindow : public QWidget {
     void UpdatePacing();
     void ShowNote();
     void FitToWindowState();
+    void FreeTheSize();
     int DeviceRatio() const;
     // The window's area that shows a region of the game's pixels.
     QRegion WindowArea(const QRegion& game) const;

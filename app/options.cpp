@@ -5,8 +5,8 @@
 #include <charconv>
 #include <optional>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "app/replay.h"
 #include "script/malformed_line.h"

@@ -16,7 +16,8 @@ int main(int argc, char* argv[]) {
         std::cerr << "usage: vexmire_frame_scaler FRAME.png SCREEN.png WIDTH HEIGHT\n";
         return 2;
     }
-    const QImage frame = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
+    const QImage frame =
+        QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
     const QSize screen(QString(argv[3]).toInt(), QString(argv[4]).toInt());
     if (frame.isNull() || screen.isEmpty()) {
         std::cerr << "vexmire_frame_scaler: cannot read " << argv[1] << " or the size\n";
