@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -103,8 +104,12 @@ void GameWindow::FitToWindowState() {
     if (isFullScreen()) {
         FreeTheSize();
         // Made full screen by the compositor, a Wayland window has kept the size it was fixed at:
-        // the screen is offered, and taken now.
-        if (screen() != nullptr && size() != screen()->size()) resize(screen()->size());
+        // the screen was offered once, and is taken now. On X11 the window manager sizes the
+        // window itself, and a size asked for here would race with it.
+        if (QGuiApplication::platformName() == QLatin1String("wayland") && screen() != nullptr &&
+            size() != screen()->size()) {
+            resize(screen()->size());
+        }
     } else {
         setFixedSize(kGameWindowWidth * scale_, kGameWindowHeight * scale_);
     }

@@ -349,6 +349,18 @@ case_full_screen_at_2x() {
     play_full_screen_and_back press_f11 press_f11
 }
 
+# At 200% on a 3840 x 2160 screen the same: on X11 the game's own factor is 2 already, on
+# Wayland the compositor's scale makes the screen 1920 x 1080 of the desktop's units.
+screen_for_full_screen_at_200_percent() {
+    screen_size=3840x2160
+    screen_scale=2
+}
+
+case_full_screen_at_200_percent() {
+    picture_scale=2
+    play_full_screen_and_back press_f11 press_f11
+}
+
 # On a 1920 x 1080 screen only 1x fits: the frame fills the screen's height instead.
 case_full_screen_filling_the_height() {
     play_full_screen_and_back press_f11 press_f11
@@ -380,7 +392,7 @@ play_full_screen_and_back() {
 
 # The game window covers the screen and shows the replay as the game's layout places it there.
 expect_full_screen() {
-    local width=${screen_size%x*} height=${screen_size#*x}
+    local width=$((${screen_size%x*} / $(units_scale))) height=$((${screen_size#*x} / $(units_scale)))
     wait_for "the game window to be full screen" 30 window_full_screen "$game_window"
     wait_for "the game window to cover the screen" 30 \
         window_geometry_is "$game_window" "0 0 $width $height"

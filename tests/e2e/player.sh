@@ -117,7 +117,7 @@ screen_shows_replay() {
     screenshot "$game_window" "$work/screen.png"
     { recorded; echo "render $work/replay.png"; } | sim >/dev/null ||
         fail "vexmire-sim could not draw the replay"
-    if [ "$picture_scale" != 1 ]; then
+    if [ "$picture_scale" != 1 ] && [ "$full_screen" != 1 ]; then
         convert "$work/replay.png" -filter point -resize "$((picture_scale * 100))%" \
             "$work/replay.png"
     fi
@@ -125,7 +125,8 @@ screen_shows_replay() {
     if [ "$full_screen" = 1 ]; then
         local x y w h
         read -r x y w h < <(window_geometry "$game_window")
-        "$VEXMIRE_FRAME_SCALER" "$work/replay.png" "$work/replay.png" "$w" "$h" ||
+        "$VEXMIRE_FRAME_SCALER" "$work/replay.png" "$work/replay.png" \
+            "$((w * $(units_scale)))" "$((h * $(units_scale)))" ||
             fail "the frame scaler could not draw the replay full screen"
     fi
     pixels_differing=$(compare -metric AE "$work/screen.png" "$work/replay.png" \

@@ -103,6 +103,10 @@ window_geometry() {
         'select(.id == $id) | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"'
 }
 
+# Screen pixels to a side for each unit of the window system's sizes: sway counts the desktop's
+# units, $screen_scale screen pixels each.
+units_scale() { echo "$screen_scale"; }
+
 window_title() {
     windows | jq -r --argjson id "$1" 'select(.id == $id) | .name'
 }

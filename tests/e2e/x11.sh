@@ -41,6 +41,9 @@ window_geometry() {
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
+# Screen pixels to a side for each unit of the window system's sizes: X11 counts screen pixels.
+units_scale() { echo 1; }
+
 window_title() {
     xdotool getwindowname "$1" 2>/dev/null
 }
