@@ -127,10 +127,9 @@ FrameLayout GameWindow::Layout() const {
 
 QRegion GameWindow::WindowArea(const QRegion& game) const {
     const FrameLayout layout = Layout();
-    const QRegion screen =
-        layout.whole() ? ScreenPixels(game, layout.wholeFactor).translated(layout.target.topLeft())
-                       : QRegion(layout.target);
-    return GamePixels(screen, DeviceRatio());
+    const QRegion screen = layout.whole() ? ScreenPixels(game, layout.wholeFactor)
+                                          : FilledFrame::RowsReached(game, layout, frame_.size());
+    return GamePixels(screen.translated(layout.target.topLeft()), DeviceRatio());
 }
 
 bool GameWindow::TakeWindowKey(const QKeyEvent& key) {
@@ -268,7 +267,7 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     if (layout.whole()) {
         PaintWhole(painter, layout, screen);
     } else {
-        PaintFilled(painter, layout);
+        PaintFilled(painter, layout, screen);
     }
     if (note_.paused) PaintPauseSign(painter, layout.target, PauseSignText(note_));
 }
@@ -287,11 +286,16 @@ void GameWindow::PaintWhole(QPainter& painter, const FrameLayout& layout, const 
     painter.restore();
 }
 
-void GameWindow::PaintFilled(QPainter& painter, const FrameLayout& layout) {
+void GameWindow::PaintFilled(QPainter& painter, const FrameLayout& layout, const QRegion& screen) {
+    const QRegion rows = (screen & layout.target).translated(-layout.target.topLeft());
+    const QRegion area = FilledFrame::GameRows(rows, layout, frame_.size());
     QPainter framePainter(&frame_);
-    PaintScene(game().scene, framePainter, frame_.rect());
+    PaintScene(game().scene, framePainter, area);
     framePainter.end();
-    painter.drawImage(layout.target.topLeft(), ScaleFrame(frame_, layout));
+    filled_.Update(frame_, area, layout);
+    for (const QRect& rect : rows) {
+        painter.drawImage(rect.topLeft() + layout.target.topLeft(), filled_.image(), rect);
+    }
 }
 
 }  // namespace vexmire

@@ -12,6 +12,7 @@
 #include "app/pause_sign.h"
 #include "game/game.h"
 #include "platform/desktop/resting_pointer.h"
+#include "platform/painter/filled_frame.h"
 #include "platform/painter/frame_layout.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/shown_scene.h"
@@ -89,7 +90,7 @@ class GameWindow : public QWidget {
     // The window's area that shows a region of the game's pixels.
     QRegion WindowArea(const QRegion& game) const;
     void PaintWhole(QPainter& painter, const FrameLayout& layout, const QRegion& screen);
-    void PaintFilled(QPainter& painter, const FrameLayout& layout);
+    void PaintFilled(QPainter& painter, const FrameLayout& layout, const QRegion& screen);
 
     Session& session_;
     QtPlatform& platform_;
@@ -103,6 +104,8 @@ class GameWindow : public QWidget {
     int scale_ = 1;
     // The game's picture at its own pixels, from which the screen's are drawn at any scale.
     QImage frame_;
+    // The picture filling a full screen's height, where no whole factor of 2 or more fits.
+    FilledFrame filled_;
 };
 
 }  // namespace vexmire

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "platform/painter/filled_frame.h"
 #include "platform/painter/frame_layout.h"
 #include "platform/painter/painter.h"
 #include "tests/qt_game_fixture.h"
@@ -56,6 +57,36 @@ TEST(FrameLayout, AtAWholeFactorEachPixelIsASharpSquare) {
             EXPECT_EQ(scaled.pixel(x, y), red ? qRgb(255, 0, 0) : qRgb(255, 255, 255))
                 << x << "," << y;
         }
+    }
+}
+
+// A frame with no two neighbouring pixels alike, so that any smoothing shows.
+QImage Patterned(QSize size, int seed) {
+    QImage frame(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            frame.setPixel(x, y,
+                           qRgb((x * 37 + seed) & 255, (y * 91 + x * 13) & 255, (x ^ y) & 255));
+        }
+    }
+    return frame;
+}
+
+TEST(FilledFrame, RowsDrawnAgainAfterAChangeAreExactlyThoseOfAPictureDrawnAtOnce) {
+    for (const QSize screen : {QSize(1920, 1080), QSize(2560, 1440), QSize(800, 600)}) {
+        const FrameLayout layout = LayOutFrame(screen, kFrame);
+        ASSERT_FALSE(layout.whole());
+        FilledFrame filled;
+        filled.Update(Patterned(kFrame, 0), QRect(QPoint(0, 0), kFrame), layout);
+        QImage changed = Patterned(kFrame, 0);
+        const QRegion area = QRegion(24, 256, 30, 30) + QRegion(0, 0, 9, 9) +
+                             QRegion(829, 750, 9, 9) + QRegion(400, 377, 1, 1);
+        const QImage other = Patterned(kFrame, 101);
+        QPainter painter(&changed);
+        for (const QRect& rect : area) painter.drawImage(rect.topLeft(), other, rect);
+        painter.end();
+        filled.Update(changed, area, layout);
+        EXPECT_EQ(filled.image(), FillWithFrame(changed, layout)) << screen.width();
     }
 }
 
@@ -131,6 +162,10 @@ TEST_F(FullScreenTest, OnA1920By1080ScreenTheFrameFillsTheHeight) {
     const QRect windowed = gameWindow.geometry();
     TapF11();
     ASSERT_EQ(gameWindow.Layout().target, QRect(364, 0, 1192, 1080));
+    EXPECT_EQ(Shown(), Expected(RenderScene(game.scene)));
+    // Only the rows that a step changes are drawn again, exactly as the whole picture.
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Down);
+    Play(5);
     EXPECT_EQ(Shown(), Expected(RenderScene(game.scene)));
     TapF11();
     EXPECT_EQ(gameWindow.geometry(), windowed);

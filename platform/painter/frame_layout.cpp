@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/painter/filled_frame.h"
+
 namespace vexmire {
 
 namespace {
@@ -49,9 +51,7 @@ QImage ScaleFrame(const QImage& frame, const FrameLayout& layout) {
     if (layout.whole()) {
         return frame.scaled(layout.target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
-    return frame
-        .scaled(frame.size() * layout.upFactor, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .scaled(layout.target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return FillWithFrame(frame, layout);
 }
 
 }  // namespace vexmire
