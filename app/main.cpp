@@ -137,8 +137,9 @@ int main(int argc, char* argv[]) {
         }
         windows.RecordTo(*recorder);
     }
+    if (options.fullScreen) windows.gameWindow.SetFullScreen(true);
     if (replay) {
-        replay->replay.PlayIn(windows, platform);
+        replay->replay.PlayIn(windows, platform, options.replaySpeed);
     } else {
         windows.gameWindow.LetRest();
     }

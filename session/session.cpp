@@ -31,7 +31,19 @@ Session::Session(Platform& windowSystem, Leave leave)
 
 bool Session::MayDeliver(PlayerEvent::Kind kind) const {
     if (ended() || dialogOpen() || inHandler_) return false;
-    return kind != PlayerEvent::Kind::Tick || !away_;
+    switch (kind) {
+        case PlayerEvent::Kind::Tick:
+            return !away_ && !paused_;
+        case PlayerEvent::Kind::KeyDown:
+        case PlayerEvent::Kind::KeyUp:
+        case PlayerEvent::Kind::Press:
+            return !paused_;
+        case PlayerEvent::Kind::NewGame:
+        case PlayerEvent::Kind::Quit:
+        case PlayerEvent::Kind::Answer:
+            return true;
+    }
+    return false;
 }
 
 void Session::LetRest(std::function<int64_t()> ticksDue) {
@@ -50,6 +62,11 @@ void Session::Wake() {
 void Session::SetAway(bool away) {
     if (away) Wake();
     away_ = away;
+}
+
+void Session::SetPaused(bool paused) {
+    if (paused) Wake();
+    paused_ = paused;
 }
 
 Session::Outcome Session::Deliver(const PlayerEvent& event) {

@@ -62,8 +62,9 @@ class Session : public Platform {
 
     // Whether `kind` may reach the rules now. Nothing may once the program has ended, while a
     // dialog is open (no handler runs while another waits for its dialog), or while a handler
-    // runs; no tick runs while the game is away (another application has the keyboard). Held
-    // back means dropped and not recorded.
+    // runs; no tick runs while the game is away (another application has the keyboard), and
+    // neither a tick nor a key while the player has paused it. Held back means dropped and not
+    // recorded.
     bool MayDeliver(PlayerEvent::Kind kind) const;
 
     // Lets the game rest: a tick that changed nothing (no property, no variable, no call to the
@@ -82,6 +83,9 @@ class Session : public Platform {
     // Another application has the keyboard (true) or it is back (false).
     void SetAway(bool away);
     bool away() const { return away_; }
+    // The player has paused the game (true) or gone on (false).
+    void SetPaused(bool paused);
+    bool paused() const { return paused_; }
     bool dialogOpen() const { return openDialogs_ > 0; }
     bool ended() const { return ending_.has_value(); }
     // How the program ends; ByTheRules until it has.
@@ -119,6 +123,7 @@ class Session : public Platform {
     int platformCalls_ = 0;  // by the rules, so far
     bool away_ = false;
     bool resting_ = false;
+    bool paused_ = false;
     bool inHandler_ = false;
     bool finished_ = false;
 };

@@ -38,6 +38,10 @@ QtPlatform::QtPlatform(QObject* parent)
       bell_([] { QApplication::beep(); }),
       beep_([this] { bell_.Ring(); }),
       exit_([] { QCoreApplication::exit(0); }) {
+    scriptedClose_.setSingleShot(true);
+    connect(&scriptedClose_, &QTimer::timeout, this, [this] {
+        if (scriptedDialog_) scriptedDialog_->accept();
+    });
     // Quit rings the bell and ends at once: the windows go, and the player hears the bell out.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         QGuiApplicationPrivate::platformIntegration()->sync();
@@ -74,7 +78,10 @@ int QtPlatform::RunDialog(QDialog& dialog) {
     dialog.sizeHint();
     if (dialog.layout() != nullptr) dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
     dialog.setWindowModality(Qt::WindowModal);
-    if (scripted_) QTimer::singleShot(readingTime_, &dialog, &QDialog::accept);
+    if (scripted_) {
+        scriptedDialog_ = &dialog;
+        if (!holdScripted_) scriptedClose_.start(readingTime_);
+    }
     dialog.show();
     // A message box sizes itself only as it is shown.
     dialog.setFixedSize(dialog.size());
@@ -84,6 +91,7 @@ int QtPlatform::RunDialog(QDialog& dialog) {
         }
     }
     loop.exec();
+    scriptedClose_.stop();
     if (ended_) throw ProgramEnded();
     return dialog.result();
 }
@@ -120,6 +128,16 @@ std::string QtPlatform::PromptForText(const std::string& prompt, const std::stri
 void QtPlatform::AnswerDialogsFromScript(std::chrono::milliseconds readingTime) {
     scripted_ = true;
     readingTime_ = readingTime;
+}
+
+void QtPlatform::HoldScriptedDialogs(bool hold) {
+    holdScripted_ = hold;
+    if (!scriptedDialog_) return;
+    if (hold) {
+        scriptedClose_.stop();
+    } else {
+        scriptedClose_.start(readingTime_);
+    }
 }
 
 void QtPlatform::SoundBeep() {

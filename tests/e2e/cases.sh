@@ -359,3 +359,110 @@ case_screen_fit_at_scale_factor_1_5() {
     game_env=(QT_SCREEN_SCALE_FACTORS=1.5)
     expect_windows_drawn_at 1 1
 }
+
+# P pauses: the held key is let go, nothing reaches the rules, the title says so and the sign
+# stands over the picture; P again goes on, and the picture is the scene again.
+case_pause_and_go_on() {
+    start_new_game_by_space
+    key_down Right
+    await_recorded "Right pressed" "keydown 39" 1
+    key_tap p
+    await_recorded "the pause to let go of Right" "keyup 39" 1
+    wait_for "the title to say that the game is paused" 30 \
+        window_title_is "$game_window" "Vexmire (Paused: press P to go on)"
+    ! screen_shows_replay || fail "no sign over the picture while paused"
+    expect_nothing_runs_while "the game was paused"
+    key_up Right
+    key_tap p
+    wait_for "the title to say that the game goes on" 30 window_title_is "$game_window" "$title"
+    local ticks
+    ticks=$(recorded_ticks)
+    wait_for "the game to tick again" 60 more_ticks_than "$ticks"
+    # Neither P nor its release, nor Right's release while paused, reached the rules.
+    expect_events '^newgame( keydown 39)+ keyup 39$' "Right held, then P twice"
+    expect_screen_shows_replay
+    close_game
+}
+
+case_wasd_walk() {
+    start_new_game_by_space
+    hold_key d 12
+    hold_key s 4
+    expect_events '^newgame( keydown 39)+ keyup 39( keydown 40)+ keyup 40$' "D, then S held"
+    replay_state
+    [ "$(entity imgPlayer left)" -gt 24 ] && [ "$(entity imgPlayer top)" -gt 256 ] ||
+        fail "D and S did not walk the player: it stands at" \
+            "($(entity imgPlayer left), $(entity imgPlayer top))"
+    expect_screen_shows_replay
+    close_game
+}
+
+# On a 3840 x 2160 screen F11 shows each pixel of the game as a square of four, centred.
+screen_for_full_screen_at_2x() {
+    screen_size=3840x2160
+}
+
+case_full_screen_at_2x() {
+    play_full_screen_and_back press_f11 press_f11
+}
+
+# At 200% on a 3840 x 2160 screen the same: on X11 the game's own factor is 2 already, on
+# Wayland the compositor's scale makes the screen 1920 x 1080 of the desktop's units.
+screen_for_full_screen_at_200_percent() {
+    screen_size=3840x2160
+    screen_scale=2
+}
+
+case_full_screen_at_200_percent() {
+    picture_scale=2
+    play_full_screen_and_back press_f11 press_f11
+}
+
+# On a 1920 x 1080 screen only 1x fits: the frame fills the screen's height instead.
+case_full_screen_filling_the_height() {
+    play_full_screen_and_back press_f11 press_f11
+}
+
+# Full screen by the window manager's own hand looks as F11's, and leaves as well.
+case_full_screen_by_the_window_manager() {
+    play_full_screen_and_back window_manager_full_screen_on window_manager_full_screen_off
+}
+
+press_f11() { key_tap F11; }
+window_manager_full_screen_on() { window_manager_full_screen "$game_window" on; }
+window_manager_full_screen_off() { window_manager_full_screen "$game_window" off; }
+
+# A few steps, full screen by ENTER, a few more there, and back to the window by LEAVE.
+play_full_screen_and_back() {
+    local enter=$1 leave=$2 windowed
+    start_new_game_by_space
+    hold_key Right 8
+    windowed=$(window_geometry "$game_window")
+    "$enter"
+    expect_full_screen
+    hold_key Down 4
+    expect_screen_shows_replay
+    "$leave"
+    expect_windowed_again "$windowed"
+    close_game
+}
+
+# The game window covers the screen and shows the replay as the game's layout places it there.
+expect_full_screen() {
+    local width=$((${screen_size%x*} / $(units_scale))) height=$((${screen_size#*x} / $(units_scale)))
+    wait_for "the game window to be full screen" 30 window_full_screen "$game_window"
+    wait_for "the game window to cover the screen" 30 \
+        window_geometry_is "$game_window" "0 0 $width $height"
+    full_screen=1
+    expect_screen_shows_replay
+}
+
+expect_windowed_again() {
+    wait_for "the game window to leave full screen" 30 not window_full_screen "$game_window"
+    full_screen=0
+    wait_for "the game window to come back where it was, at its size" 30 \
+        window_geometry_is "$game_window" "$1"
+    expect_screen_shows_replay
+}
+
+not() { ! "$@"; }
