@@ -271,7 +271,10 @@ void GameWindow::paintEvent(QPaintEvent* event) {
     painter.scale(1.0 / ratio, 1.0 / ratio);
     // Full screen the frame sits on black. A window whose size rounds up to whole units (a frame
     // of 759 rows in a window of 380 units of two) shows the floor in its spare row.
-    const QColor around = isFullScreen() ? QColor(Qt::black) : ToQColor(kFloorColour);
+    const QSize spare = size() * ratio - layout.target.size();
+    const bool roundedUp = layout.whole() && spare.width() < layout.wholeFactor &&
+                           spare.height() < layout.wholeFactor;
+    const QColor around = roundedUp ? ToQColor(kFloorColour) : QColor(Qt::black);
     for (const QRect& rect : screen - layout.target) painter.fillRect(rect, around);
     if (layout.whole()) {
         PaintWhole(painter, layout, screen);

@@ -18,7 +18,7 @@ bool ScriptRecorder::Begin() {
 
 void ScriptRecorder::Record(const PlayerEvent& event) {
     if (event.kind != PlayerEvent::Kind::Tick) {
-        WriteTicks();
+        Flush();
         WriteLine(FormatEvent(event));
         return;
     }
@@ -27,15 +27,11 @@ void ScriptRecorder::Record(const PlayerEvent& event) {
         const int32_t counted = std::min(left, kLongestTickRun - pendingTicks_);
         pendingTicks_ += counted;
         left -= counted;
-        if (pendingTicks_ == kLongestTickRun) WriteTicks();
+        if (pendingTicks_ == kLongestTickRun) Flush();
     }
 }
 
-void ScriptRecorder::Finish() {
-    WriteTicks();
-}
-
-void ScriptRecorder::WriteTicks() {
+void ScriptRecorder::Flush() {
     if (pendingTicks_ == 0) return;
     const int ticks = std::exchange(pendingTicks_, 0);
     WriteLine(FormatEvent(PlayerEvent::Ticks(ticks)));

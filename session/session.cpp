@@ -120,6 +120,8 @@ Session::Outcome Session::Run(Handler handler, bool isTick) {
     }
     inHandler_ = false;
     if (isTick && outcome != Outcome::CutShort) Record(PlayerEvent::Ticks(1));
+    // The recording is whole up to a rest, although nothing is written while the game sleeps.
+    if (resting_ && recorder_ != nullptr && !finished_) recorder_->Flush();
     if (ended()) FinishRecording();
     return outcome;
 }

@@ -167,20 +167,26 @@ void QtPlatform::SetWindowVisible(Window window, bool visible) {
         widget->hide();
         return;
     }
-    if (!widget->isVisible()) PlaceOverTheOtherWindow(widget);
+    const bool placed = !widget->isVisible() && PlaceOverTheOtherWindow(widget);
     widget->show();
+    // Placed once: from now on the window manager keeps the window where it is, and a change of
+    // its size (leaving full screen) asks for the size alone, as for a window never placed.
+    if (placed && widget->windowHandle() != nullptr) {
+        QWindowPrivate::get(widget->windowHandle())->positionAutomatic = true;
+    }
     widget->raise();
     widget->activateWindow();
 }
 
 // A window that takes over from the other one opens where the player's eye already is: centred
 // on the other window, within the screen. Wayland places windows itself.
-void QtPlatform::PlaceOverTheOtherWindow(QWidget* widget) const {
+bool QtPlatform::PlaceOverTheOtherWindow(QWidget* widget) const {
     const QWidget* other = widget == gameWindow_ ? titleWindow_.data() : gameWindow_.data();
-    if (!other || !other->isVisible() || !other->screen()) return;
+    if (!other || !other->isVisible() || !other->screen() || widget->isFullScreen()) return false;
     const QRect placed = CentredOver(other->frameGeometry(), widget->frameSize(),
                                      other->screen()->availableGeometry());
     widget->move(placed.topLeft());
+    return true;
 }
 
 }  // namespace vexmire

@@ -67,7 +67,7 @@ class QtPlatform : public QObject, public Platform {
     // Shows the dialog and waits until the player closes it; its result.
     int RunDialog(QDialog& dialog);
 
-    void PlaceOverTheOtherWindow(QWidget* widget) const;
+    bool PlaceOverTheOtherWindow(QWidget* widget) const;
 
     DesktopBell bell_;
     QPointer<QWidget> gameWindow_;

@@ -375,11 +375,11 @@ case_pause_and_go_on() {
     key_up Right
     key_tap p
     wait_for "the title to say that the game goes on" 30 window_title_is "$game_window" "$title"
-    local ticks
-    ticks=$(recorded_ticks)
-    wait_for "the game to tick again" 60 more_ticks_than "$ticks"
+    # The figure stands still and the game rests until the player walks on.
+    hold_key Down 4
     # Neither P nor its release, nor Right's release while paused, reached the rules.
-    expect_events '^newgame( keydown 39)+ keyup 39$' "Right held, then P twice"
+    expect_events '^newgame( keydown 39)+ keyup 39( keydown 40)+ keyup 40$' \
+        "Right held, then P twice, then a step down"
     expect_screen_shows_replay
     close_game
 }
