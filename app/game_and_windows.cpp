@@ -1,5 +1,6 @@
 #include "app/game_and_windows.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "platform/desktop/fault_report.h"
@@ -13,7 +14,8 @@ GameAndWindows::GameAndWindows(QtPlatform& platform, int scale)
       titleWindow(session),
       platform_(platform) {
     gameWindow.SetScale(scale);
-    titleWindow.SetScale(scale);
+    // The title window's buttons and text are drawn by the toolkit at the device's own density.
+    titleWindow.SetScale(std::max(1, static_cast<int>(scale / titleWindow.devicePixelRatioF())));
     platform.AttachWindow(Window::Game, &gameWindow);
     platform.AttachWindow(Window::Title, &titleWindow);
 }

@@ -11,8 +11,8 @@ namespace vexmire {
 
 // The game's session and its two windows, created as start-up creates them (the game window
 // first) and handed to the platform, which shows, hides and closes them. Form_Load is left to
-// the caller, which may first set up the platform or the tick's clock. Both windows draw at
-// `scale` screen pixels for each of their own.
+// the caller, which may first set up the platform or the tick's clock. The game window draws
+// at `scale` device pixels for each pixel of the game.
 class GameAndWindows {
   public:
     explicit GameAndWindows(QtPlatform& platform, int scale = 1);

@@ -114,6 +114,11 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     const int scale = ChooseWindowScale(scaleWish, QGuiApplication::primaryScreen(),
                                         QSize(kGameWindowWidth, kGameWindowHeight));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QApplication::setFont(FontAtWindowScale(QApplication::font(), scale,
+                                                screen->devicePixelRatio(),
+                                                screen->logicalDotsPerInch()));
+    }
     GameAndWindows windows(platform, scale);
     Session& session = windows.session;
     EndWhenDestroyed(platform, {&windows.gameWindow, &windows.titleWindow},
@@ -132,7 +137,12 @@ int main(int argc, char* argv[]) {
         }
         windows.RecordTo(*recorder);
     }
-    if (replay) replay->replay.PlayIn(windows, platform);
+    if (options.fullScreen) windows.gameWindow.SetFullScreen(true);
+    if (replay) {
+        replay->replay.PlayIn(windows, platform, options.replaySpeed);
+    } else {
+        windows.gameWindow.LetRest();
+    }
     EndOnStopSignals(platform, [&session] { session.End(Ending::StopSignal); });
     Form_Load(windows.game);
     startFailure.Started();

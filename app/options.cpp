@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
+#include "app/replay.h"
 #include "script/malformed_line.h"
 
 namespace vexmire {
@@ -34,6 +39,14 @@ std::string Echo(std::string_view arg) {
     return "'" + Shortened(arg, kLongestEcho) + "'";
 }
 
+// A replay's speed as written; 0 for anything that is not one.
+int SpeedOf(std::string_view text) {
+    int speed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
+    if (error != std::errc() || end != text.data() + text.size()) return 0;
+    return Replay::IsSpeed(speed) ? speed : 0;
+}
+
 Options Refused(std::string why) {
     Options options;
     options.action = Options::Action::Refuse;
@@ -61,10 +74,31 @@ Argument TakeApart(std::string_view arg) {
     return taken;
 }
 
+// The value of an option that takes one, joined by '=' or in the next argument; nothing, with
+// `refusal` said, when there is none.
+std::optional<std::string_view> TakeValue(const Argument& option, int argc, const char* const* argv,
+                                          int& i, const std::string& needs, std::string& refusal) {
+    std::string_view value = option.value;
+    if (!option.joined) {
+        if (i + 1 >= argc) {
+            refusal = "option '--" + std::string(option.name) + "' needs " + needs;
+            return std::nullopt;
+        }
+        value = argv[++i];
+    }
+    if (value.empty()) {
+        refusal = "option '--" + std::string(option.name) + "' needs " + needs;
+        return std::nullopt;
+    }
+    return value;
+}
+
 }  // namespace
 
 Options ParseOptions(int argc, const char* const* argv) {
     Options options;
+    bool speedGiven = false;
+    std::string refusal;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") {
@@ -91,13 +125,24 @@ Options ParseOptions(int argc, const char* const* argv) {
             const std::string spelled = "'--" + std::string(name) + "'";
             std::string& path = name == "record" ? options.recordPath : options.replayPath;
             if (!path.empty()) return Refused("option " + spelled + " given twice");
-            std::string_view value = option.value;
-            if (!option.joined) {
-                if (i + 1 >= argc) return Refused("option " + spelled + " needs a FILE");
-                value = argv[++i];
+            const auto value = TakeValue(option, argc, argv, i, "a FILE", refusal);
+            if (!value) return Refused(refusal);
+            path = *value;
+            continue;
+        }
+        if (option.dashes == "--" && name == "speed") {
+            if (std::exchange(speedGiven, true)) return Refused("option '--speed' given twice");
+            const auto value = TakeValue(option, argc, argv, i, "1, 2, 4 or 8", refusal);
+            if (!value) return Refused(refusal);
+            options.replaySpeed = SpeedOf(*value);
+            if (options.replaySpeed == 0) {
+                return Refused("option '--speed' takes 1, 2, 4 or 8, not " + Echo(*value));
             }
-            if (value.empty()) return Refused("option " + spelled + " needs a FILE");
-            path = value;
+            continue;
+        }
+        if (option.dashes == "--" && name == "fullscreen") {
+            if (option.joined) return Refused("option '--fullscreen' takes no value");
+            options.fullScreen = true;
             continue;
         }
         if (option.joined ? Contains(kQtOptionsJoined, name) : Contains(kQtFlags, name)) continue;
@@ -108,6 +153,9 @@ Options ParseOptions(int argc, const char* const* argv) {
             continue;
         }
         return Refused("unknown option " + Echo(arg));
+    }
+    if (speedGiven && options.replayPath.empty() && options.action == Options::Action::Play) {
+        return Refused("option '--speed' is the speed of a replay: it needs '--replay FILE'");
     }
     return options;
 }
@@ -124,13 +172,26 @@ std::string HelpText() {
            "                  as a script that vexmire-sim and --replay play again\n"
            "  --replay FILE   play the script FILE back in the game's windows (- reads it\n"
            "                  from standard input)\n"
+           "  --speed N       play the replay at N times the game's pace: 1, 2, 4 or 8\n"
+           "  --fullscreen    show the game full screen (F11 goes back to the window)\n"
            "  --help          show this help and leave\n"
            "  --version       show the version and leave\n"
            "\n"
            "Qt's own options (-platform NAME, -display NAME, -style NAME, ...) are passed on\n"
            "to Qt; vexmire(6) lists the ones taken.\n"
            "\n"
-           "Keys: the arrows walk, Space fires, Enter does what the hint offers.\n"
+           "Keys in the game:\n"
+           "  arrows, W A S D  walk (hold two of them to walk diagonally)\n"
+           "  Space            fire a ball the way the figure faces\n"
+           "  Enter            do what the hint at the bottom right offers\n"
+           "  P, Pause         pause, and go on\n"
+           "  F11              full screen, and back to the window\n"
+           "Keys while watching a replay:\n"
+           "  Space, P, Pause  pause, and go on\n"
+           "  Right, +         twice as fast, up to 8x\n"
+           "  Left, -          half as fast, down to 1x\n"
+           "  F11              full screen, and back to the window\n"
+           "\n"
            "Exit status: 0 when the game has ended, 1 when it could not start or FILE could\n"
            "not be read or written, 2 for a command line or a script it cannot take.\n";
 }

@@ -10,9 +10,11 @@ struct Options {
     enum class Action { Play, ShowHelp, ShowVersion, Refuse };
 
     Action action = Action::Play;
-    std::string recordPath;  // --record FILE: every event that reaches the rules, as a script
-    std::string replayPath;  // --replay FILE: a script played back in the real windows
-    std::string refusal;     // why the command line was refused, one line
+    std::string recordPath;   // --record FILE: every event that reaches the rules, as a script
+    std::string replayPath;   // --replay FILE: a script played back in the real windows
+    int replaySpeed = 1;      // --speed N: the replay's speed at the start, 1, 2, 4 or 8
+    bool fullScreen = false;  // --fullscreen: the game window full screen from the start
+    std::string refusal;      // why the command line was refused, one line
 };
 
 Options ParseOptions(int argc, const char* const* argv);

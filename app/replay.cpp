@@ -18,15 +18,18 @@ namespace vexmire {
 namespace {
 
 // While a replay runs, keys and clicks reach no window of the game; closing one still ends it.
+// The watcher's own keys go to the replay.
 class InputBlocker : public QObject {
   public:
-    using QObject::QObject;
+    InputBlocker(Replay& replay, QObject* parent) : QObject(parent), replay_(replay) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
+                replay_.TakeKey(*static_cast<QKeyEvent*>(event));
+                return true;
             case QEvent::ShortcutOverride:
             case QEvent::Shortcut:
             case QEvent::MouseButtonPress:
@@ -38,6 +41,9 @@ class InputBlocker : public QObject {
                 return QObject::eventFilter(watched, event);
         }
     }
+
+  private:
+    Replay& replay_;
 };
 
 }  // namespace
@@ -67,13 +73,57 @@ Replay::Loaded Replay::Load(const std::string& path) {
     return loaded;
 }
 
-void Replay::PlayIn(GameAndWindows& windows, QtPlatform& platform,
+bool Replay::IsSpeed(int speed) {
+    return speed == 1 || speed == 2 || speed == 4 || speed == 8;
+}
+
+void Replay::PlayIn(GameAndWindows& windows, QtPlatform& platform, int speed,
                     std::chrono::milliseconds readingTime) {
     windows_ = &windows;
+    platform_ = &platform;
+    readingTime_ = readingTime;
     platform.AnswerDialogsFromScript(readingTime);
     QCoreApplication::instance()->installEventFilter(
-        new InputBlocker(QCoreApplication::instance()));
-    windows.gameWindow.PlayFromScript([this] { return Step(); });
+        new InputBlocker(*this, QCoreApplication::instance()));
+    windows.gameWindow.PlayFromScript([this] { return StepAtSpeed(); });
+    SetSpeed(speed);
+}
+
+bool Replay::TakeKey(const QKeyEvent& key) {
+    GameWindow& window = windows_->gameWindow;
+    if (window.TakeWindowKey(key)) return true;
+    if (key.type() != QEvent::KeyPress || key.isAutoRepeat()) return false;
+    switch (key.key()) {
+        case Qt::Key_Space:
+            window.SetPaused(!window.paused());
+            return true;
+        case Qt::Key_Right:
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:  // the key that + is on
+            SetSpeed(speed_ * 2);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Minus:
+            SetSpeed(speed_ / 2);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Replay::SetSpeed(int speed) {
+    speed_ = std::clamp(speed, 1, kFastest);
+    platform_->SetReadingTime(
+        std::max(readingTime_ / speed_, std::min(readingTime_, kShortestReading)));
+    windows_->gameWindow.ShowReplaySpeed(speed_);
+}
+
+// A step may wait in a dialog, during which the watcher may pause: the next step waits too.
+bool Replay::StepAtSpeed() {
+    for (int step = 0; step < speed_ && !windows_->session.paused(); ++step) {
+        if (!Step()) return false;
+    }
+    return true;
 }
 
 bool Replay::Step() {
@@ -81,6 +131,7 @@ bool Replay::Step() {
     // stop signal within one tick: the rest wait for the next tick that falls due.
     for (int delivered = 0; delivered < kMostEventsAStep; ++delivered) {
         if (next_ == events_.size() || windows_->session.ended()) return false;
+        if (windows_->session.paused()) return true;
         const PlayerEvent& event = events_[next_];
         if (event.kind == PlayerEvent::Kind::Tick) {
             if (ticksLeft_ < 0) ticksLeft_ = event.number;

@@ -91,6 +91,16 @@ void TitleWindow::SetScale(int scale) {
     cmdEnd_->setGeometry(Scaled(kQuitBox, scale));
 }
 
+// The focused button shows its focus ring from the start, as after a Tab: Space presses it, and
+// a player should see which one before ever pressing a key.
+void TitleWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        update();
+    }
+}
+
 void TitleWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     session_.End(Ending::WindowClosed);

@@ -27,6 +27,7 @@ class TitleWindow : public QWidget {
     void PressQuit();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Starts the real game under a virtual X server and measures it the way a player would run it:
-# how long until the title window is on screen, the share of one core it takes sitting at the
-# title window (the hidden game window still ticks) and while playing with an arrow held, and
-# its peak resident memory. Prints one NAME=VALUE line per figure.
+# how long until the title window is on screen, the share of one core it takes and the times a
+# second it wakes up sitting at the title window, standing still in the game and walking with an
+# arrow held, and its peak resident memory. Prints one NAME=VALUE line per figure.
 #
 #   bench/game_under_xvfb.sh [BIN_DIR]    (default: build/bin; needs xvfb and xdotool)
 set -euo pipefail
@@ -18,14 +18,10 @@ if [ -z "${VEXMIRE_UNDER_XVFB:-}" ]; then
 fi
 
 game=$(realpath "$bin_dir/vexmire")
-clock_ticks=$(getconf CLK_TCK)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; true' EXIT
 
 now_ns() { date +%s%N; }
-
-# User plus system time of the game so far, in clock ticks.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 
 # The shown window called Vexmire; both windows bear that name and only one is ever shown.
 shown_window() { xdotool search --onlyvisible --name '^Vexmire$' 2>/dev/null | head -n 1; }
@@ -44,16 +40,31 @@ wait_for_window() {
     done
 }
 
-# Share of one core, in percent, taken over the next sample_seconds.
-cpu_share() {
-    local ticks0 ticks1 t0 t1
-    ticks0=$(cpu_ticks)
-    t0=$(now_ns)
+# Nanoseconds on a core and voluntary context switches (each a wake-up from sleep), summed over
+# every thread of the game so far.
+cpu_ns() { cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { print n + 0 }'; }
+wakeups() {
+    cat /proc/"$pid"/task/*/status 2>/dev/null |
+        awk '/^voluntary_ctxt_switches:/ { n += $2 } END { print n + 0 }'
+}
+
+# The share of one core in percent and the wake-ups a second over the next sample_seconds,
+# as "PERCENT WAKEUPS".
+sample() {
+    local ns0 ns1 w0 w1 t0 t1
+    ns0=$(cpu_ns) w0=$(wakeups) t0=$(now_ns)
     sleep "$sample_seconds"
-    ticks1=$(cpu_ticks)
-    t1=$(now_ns)
-    awk -v d="$((ticks1 - ticks0))" -v hz="$clock_ticks" -v ns="$((t1 - t0))" \
-        'BEGIN { printf "%.2f", 100 * (d / hz) / (ns / 1e9) }'
+    ns1=$(cpu_ns) w1=$(wakeups) t1=$(now_ns)
+    awk -v ns="$((ns1 - ns0))" -v w="$((w1 - w0))" -v t="$((t1 - t0))" \
+        'BEGIN { printf "%.3f %.1f\n", 100 * ns / t, w / (t / 1e9) }'
+}
+
+# NAME_cpu_percent and NAME_wakeups_per_s of a sample.
+report() {
+    local percent per_second
+    read -r percent per_second < <(sample)
+    echo "${1}_cpu_percent=$percent"
+    echo "${1}_wakeups_per_s=$per_second"
 }
 
 start=$(now_ns)
@@ -63,15 +74,18 @@ title=$(wait_for_window)
 echo "startup_ms=$((($(now_ns) - start) / 1000000))"
 
 sleep 1  # let start-up settle before sampling
-echo "title_cpu_percent=$(cpu_share)"
+report title
 
 xdotool windowfocus --sync "$title"
 xdotool key alt+n
 form=$(wait_for_window "$title")
 xdotool windowfocus --sync "$form"
+sleep 1
+report standing
+
 xdotool keydown Right
 sleep 1
-echo "play_cpu_percent=$(cpu_share)"
+report play
 xdotool keyup Right
 
 awk '/^VmHWM:/ { printf "peak_rss_mb=%.1f\n", $2 / 1024 }' "/proc/$pid/status"

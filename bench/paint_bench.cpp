@@ -12,6 +12,8 @@
 #include "game/game.h"
 #include "game/hints.h"
 #include "platform/headless_platform.h"
+#include "platform/painter/filled_frame.h"
+#include "platform/painter/frame_layout.h"
 #include "platform/painter/painter.h"
 #include "platform/qt/tick_driver.h"
 
@@ -61,6 +63,43 @@ void BM_WalkingFrame(benchmark::State& state) {
     gameWindow.hide();
 }
 BENCHMARK(BM_WalkingFrame)->Unit(benchmark::kMicrosecond);
+
+// The game's picture in a busy moment.
+QImage BusyFrame() {
+    HeadlessPlatform platform;
+    Game game(platform);
+    StageBusyPlay(game);
+    return RenderScene(game.scene);
+}
+
+// Full screen on 1920 x 1080, where the frame fills the height: enlarged 2x without smoothing,
+// then brought down smoothly to 1192 x 1080. Done for the whole frame at each repaint, as in
+// this simple form, it costs the game window more than a tick's time on a slow machine.
+void BM_FillTheHeightWholeFrame(benchmark::State& state) {
+    const QImage frame = BusyFrame();
+    const FrameLayout layout = LayOutFrame({1920, 1080}, frame.size());
+    for (auto _ : state) {
+        const QImage filled =
+            frame.scaled(frame.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                .scaled(layout.target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        benchmark::DoNotOptimize(filled.constBits());
+    }
+}
+BENCHMARK(BM_FillTheHeightWholeFrame)->Unit(benchmark::kMicrosecond);
+
+// What the game window does instead after a step of the figure: only the rows it reaches.
+void BM_FillTheHeightOneStep(benchmark::State& state) {
+    const QImage frame = BusyFrame();
+    const FrameLayout layout = LayOutFrame({1920, 1080}, frame.size());
+    FilledFrame filled;
+    filled.Update(frame, frame.rect(), layout);
+    const QRegion step(24, 256, 32, 30);  // where the figure was and is
+    for (auto _ : state) {
+        filled.Update(frame, step, layout);
+        benchmark::DoNotOptimize(filled.image().constBits());
+    }
+}
+BENCHMARK(BM_FillTheHeightOneStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

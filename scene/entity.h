@@ -29,6 +29,8 @@ struct Font {
     std::string face = "MS Sans Serif";
     int points = 8;
     bool bold = false;
+
+    friend bool operator==(const Font&, const Font&) = default;
 };
 
 // One named, drawable item of a window. Geometry is single precision, as the window holds it;
@@ -75,6 +77,10 @@ class Entity {
     void SetTop(float value) { SetEdge(top_, value); }
     void SetWidth(float value) { SetEdge(width_, value); }
     void SetHeight(float value) { SetEdge(height_, value); }
+
+    // Whether every property of the two is the same, the geometry bit for bit (so that -0 is not
+    // 0). The pixels kept from the last rounding are no property.
+    friend bool SameProperties(const Entity& a, const Entity& b);
 
     // The pixels the entity covers, as RoundRect gives them for the present geometry. A
     // geometry that does not fit 32 bits faults here, each time it is asked for.

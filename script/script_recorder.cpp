@@ -1,5 +1,6 @@
 #include "script/script_recorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -17,20 +18,20 @@ bool ScriptRecorder::Begin() {
 
 void ScriptRecorder::Record(const PlayerEvent& event) {
     if (event.kind != PlayerEvent::Kind::Tick) {
-        WriteTicks();
+        Flush();
         WriteLine(FormatEvent(event));
         return;
     }
-    for (int32_t n = 0; n < event.number; ++n) {
-        if (++pendingTicks_ == kLongestTickRun) WriteTicks();
+    // A run of ticks counted while the game rested may be hours long: a line a second of it.
+    for (int32_t left = event.number; left > 0;) {
+        const int32_t counted = std::min(left, kLongestTickRun - pendingTicks_);
+        pendingTicks_ += counted;
+        left -= counted;
+        if (pendingTicks_ == kLongestTickRun) Flush();
     }
 }
 
-void ScriptRecorder::Finish() {
-    WriteTicks();
-}
-
-void ScriptRecorder::WriteTicks() {
+void ScriptRecorder::Flush() {
     if (pendingTicks_ == 0) return;
     const int ticks = std::exchange(pendingTicks_, 0);
     WriteLine(FormatEvent(PlayerEvent::Ticks(ticks)));

@@ -31,8 +31,10 @@ class ScriptRecorder {
     // the next other event; an answer is the one to the prompt that the tick now running has
     // opened, and so goes before that tick, where a replay must queue it.
     void Record(const PlayerEvent& event);
-    // Writes the ticks that are still counted and not yet written.
-    void Finish();
+    // Writes the ticks that are still counted and not yet written: as the game comes to rest,
+    // and at its end.
+    void Flush();
+    void Finish() { Flush(); }
 
     // Whether the recording stopped because it could not be written.
     bool stopped() const { return stopped_; }
@@ -40,7 +42,6 @@ class ScriptRecorder {
     int writeError() const { return out_.error(); }
 
   private:
-    void WriteTicks();
     void WriteLine(const std::string& line);
 
     LineFile out_;

@@ -1,8 +1,11 @@
 #include "session/session.h"
 
+#include <algorithm>
+#include <climits>
 #include <exception>
 #include <utility>
 
+#include "game/game_snapshot.h"
 #include "game/shell.h"
 
 namespace vexmire {
@@ -28,12 +31,48 @@ Session::Session(Platform& windowSystem, Leave leave)
 
 bool Session::MayDeliver(PlayerEvent::Kind kind) const {
     if (ended() || dialogOpen() || inHandler_) return false;
-    return kind != PlayerEvent::Kind::Tick || !away_;
+    switch (kind) {
+        case PlayerEvent::Kind::Tick:
+            return !away_ && !paused_;
+        case PlayerEvent::Kind::KeyDown:
+        case PlayerEvent::Kind::KeyUp:
+        case PlayerEvent::Kind::Press:
+            return !paused_;
+        case PlayerEvent::Kind::NewGame:
+        case PlayerEvent::Kind::Quit:
+        case PlayerEvent::Kind::Answer:
+            return true;
+    }
+    return false;
+}
+
+void Session::LetRest(std::function<int64_t()> ticksDue) {
+    ticksDue_ = std::move(ticksDue);
+}
+
+void Session::Wake() {
+    if (!std::exchange(resting_, false)) return;
+    for (int64_t due = ticksDue_(); due > 0;) {
+        const auto run = static_cast<int32_t>(std::min<int64_t>(due, INT32_MAX));
+        Record(PlayerEvent::Ticks(run));
+        due -= run;
+    }
+}
+
+void Session::SetAway(bool away) {
+    if (away) Wake();
+    away_ = away;
+}
+
+void Session::SetPaused(bool paused) {
+    if (paused) Wake();
+    paused_ = paused;
 }
 
 Session::Outcome Session::Deliver(const PlayerEvent& event) {
     using Kind = PlayerEvent::Kind;
     if (!MayDeliver(event.kind)) return Outcome::HeldBack;
+    Wake();
     const auto code = static_cast<int16_t>(event.number);
     switch (event.kind) {
         case Kind::NewGame:
@@ -53,7 +92,7 @@ Session::Outcome Session::Deliver(const PlayerEvent& event) {
             return down == Outcome::Ran ? Deliver(PlayerEvent::KeyUp(code)) : down;
         }
         case Kind::Tick:
-            return Run([this] { game_.tmr_Timer(); }, true);
+            return Run([this] { RunTick(); }, true);
         case Kind::Answer:
             windowSystem_.QueueAnswer(event.text);
             return Outcome::Ran;
@@ -81,8 +120,22 @@ Session::Outcome Session::Run(Handler handler, bool isTick) {
     }
     inHandler_ = false;
     if (isTick && outcome != Outcome::CutShort) Record(PlayerEvent::Ticks(1));
+    // The recording is whole up to a rest, although nothing is written while the game sleeps.
+    if (resting_ && recorder_ != nullptr && !finished_) recorder_->Flush();
     if (ended()) FinishRecording();
     return outcome;
+}
+
+// The rest is judged only where the game may rest: elsewhere a tick costs no copy of the game.
+void Session::RunTick() {
+    if (!ticksDue_) {
+        game_.tmr_Timer();
+        return;
+    }
+    const GameSnapshot before(game_);
+    const int calls = platformCalls_;
+    game_.tmr_Timer();
+    resting_ = platformCalls_ == calls && before.Matches(game_);
 }
 
 void Session::Record(const PlayerEvent& event) {
@@ -95,6 +148,7 @@ void Session::Record(const PlayerEvent& event) {
 // when the display server has gone, the process ends right after this, handler or not.
 void Session::End(Ending ending, const std::string& why) {
     if (ending_) return;
+    Wake();
     ending_ = ending;
     if (!inHandler_ || ending == Ending::DisplayGone) FinishRecording();
     leave_(ending, why);
@@ -106,12 +160,14 @@ void Session::FinishRecording() {
 }
 
 void Session::ShowMessageBox(const std::string& text, const std::string& title) {
+    ++platformCalls_;
     DialogScope scope(*this);
     windowSystem_.ShowMessageBox(text, title);
 }
 
 // The answer comes back inside the tick that opened the prompt: it is written before the tick.
 std::string Session::PromptForText(const std::string& prompt, const std::string& title) {
+    ++platformCalls_;
     std::string answer;
     {
         DialogScope scope(*this);
@@ -122,16 +178,19 @@ std::string Session::PromptForText(const std::string& prompt, const std::string&
 }
 
 void Session::SoundBeep() {
+    ++platformCalls_;
     windowSystem_.SoundBeep();
 }
 
 void Session::EndProgram() {
+    ++platformCalls_;
     End(Ending::ByTheRules);
     windowSystem_.EndProgram();
     throw ProgramEnded();  // the window system's own has thrown it already
 }
 
 void Session::SetWindowVisible(Window window, bool visible) {
+    ++platformCalls_;
     windowSystem_.SetWindowVisible(window, visible);
 }
 

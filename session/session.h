@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -61,13 +62,30 @@ class Session : public Platform {
 
     // Whether `kind` may reach the rules now. Nothing may once the program has ended, while a
     // dialog is open (no handler runs while another waits for its dialog), or while a handler
-    // runs; no tick runs while the game is away (another application has the keyboard). Held
-    // back means dropped and not recorded.
+    // runs; no tick runs while the game is away (another application has the keyboard), and
+    // neither a tick nor a key while the player has paused it. Held back means dropped and not
+    // recorded.
     bool MayDeliver(PlayerEvent::Kind kind) const;
 
+    // Lets the game rest: a tick that changed nothing (no property, no variable, no call to the
+    // platform) leaves the game where every later tick would leave it too, so the ticks after
+    // it need only be counted, not run, until the next event. `ticksDue` wakes the ticks' clock
+    // and tells how many fell due on its grid while the game rested. vexmire-sim and a replay
+    // never rest: they tick exactly as their script says.
+    void LetRest(std::function<int64_t()> ticksDue);
+    // Whether the last tick changed nothing, so that the clock may sleep.
+    bool resting() const { return resting_; }
+    // Writes out the ticks that fell due while the game rested, as if each had run, and sets the
+    // clock going again. Every event does this first, and so does the game before it is held
+    // still (away, paused) or ends.
+    void Wake();
+
     // Another application has the keyboard (true) or it is back (false).
-    void SetAway(bool away) { away_ = away; }
+    void SetAway(bool away);
     bool away() const { return away_; }
+    // The player has paused the game (true) or gone on (false).
+    void SetPaused(bool paused);
+    bool paused() const { return paused_; }
     bool dialogOpen() const { return openDialogs_ > 0; }
     bool ended() const { return ending_.has_value(); }
     // How the program ends; ByTheRules until it has.
@@ -93,13 +111,19 @@ class Session : public Platform {
     void Record(const PlayerEvent& event);
     void FinishRecording();
 
+    void RunTick();
+
     Platform& windowSystem_;
     Leave leave_;
+    std::function<int64_t()> ticksDue_;
     Game game_;
     ScriptRecorder* recorder_ = nullptr;
     std::optional<Ending> ending_;
     int openDialogs_ = 0;
+    int platformCalls_ = 0;  // by the rules, so far
     bool away_ = false;
+    bool resting_ = false;
+    bool paused_ = false;
     bool inHandler_ = false;
     bool finished_ = false;
 };

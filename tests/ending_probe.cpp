@@ -152,10 +152,11 @@ void WhenTheMessageOpens(const QString& text) {
 }
 
 // Lets the game tick a few times first, hidden behind the title window or shown, so that a tick
-// after the end would show.
+// after the end would show; or until it rests, standing still, and its clock sleeps.
 void AfterAFewTicks(std::function<void()> then) {
     const int64_t start = TicksRun();
-    WhenReady([start] { return TicksRun() >= start + 3; }, std::move(then));
+    WhenReady([start] { return TicksRun() >= start + 3 || Form1()->ticks().resting(); },
+              std::move(then));
 }
 
 void Quit() {

@@ -43,6 +43,12 @@ TEST(CommandLine, WhatGnuProgramsRefuseIsRefusedInOneShortLine) {
         {{"-platform"}, "option '-platform' needs a value"},
         {{"--record"}, "option '--record' needs a FILE"},
         {{"--help=yes"}, "option '--help' takes no value"},
+        {{"--replay", "a.vxs", "--speed", "3"}, "option '--speed' takes 1, 2, 4 or 8, not '3'"},
+        {{"--replay", "a.vxs", "--speed=8x"}, "option '--speed' takes 1, 2, 4 or 8, not '8x'"},
+        {{"--replay", "a.vxs", "--speed"}, "option '--speed' needs 1, 2, 4 or 8"},
+        {{"--replay", "a.vxs", "--speed=2", "--speed=4"}, "option '--speed' given twice"},
+        {{"--speed", "2"}, "option '--speed' is the speed of a replay"},
+        {{"--fullscreen=yes"}, "option '--fullscreen' takes no value"},
         {{"--" + huge}, "unknown option '--xxx"},
         {{huge}, "unexpected argument 'xxx"},
     };
@@ -60,6 +66,16 @@ TEST(CommandLine, ADashIsStandardInputAndTheFirstOfHelpAndVersionWins) {
     EXPECT_EQ(Parse({"--replay", "--", "--"}).replayPath, "--");
     EXPECT_EQ(Parse({"--version", "--help"}).action, Options::Action::ShowVersion);
     EXPECT_EQ(Parse({"--help", "--bogus"}).action, Options::Action::Refuse);
+}
+
+TEST(CommandLine, AReplaysSpeedAndFullScreenAreTakenInEitherSpelling) {
+    EXPECT_EQ(Parse({"--replay", "a.vxs"}).replaySpeed, 1);
+    EXPECT_EQ(Parse({"--speed", "8", "--replay", "a.vxs"}).replaySpeed, 8);
+    EXPECT_EQ(Parse({"--replay=a.vxs", "--speed=4"}).replaySpeed, 4);
+    EXPECT_FALSE(Parse({}).fullScreen);
+    EXPECT_TRUE(Parse({"--fullscreen", "--record", "a.vxs"}).fullScreen);
+    // Help is help, whatever else the line holds.
+    EXPECT_EQ(Parse({"--speed", "2", "--help"}).action, Options::Action::ShowHelp);
 }
 
 }  // namespace

@@ -125,14 +125,17 @@ TEST(ProgramReplayTest, TheLostGamePlayedBackInTheWindowsEndsInTheLoss) {
     ExpectTheReplayEndsAsItsScript("lose_the_game.vxs", "You have run out of health!");
 }
 
-// Starts the game recording into `path`, lets it play until the recording holds `played` (the
-// title window ticks on), then sends it `signal`.
+// Starts the game recording into `path`, lets it play until the recording holds `played`, then
+// sends it `signal`. A player standing still would let the game rest and record nothing for a
+// while: the game plays a replay of a walk instead, which ticks as its script says.
 void PlayUntilRecordedThenSignal(QProcess& game, const QString& path, const std::string& played,
                                  int signal) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     game.setProcessEnvironment(environment);
-    game.start(VEXMIRE_PROGRAM, {"--record", path});
+    const QString walk = path + ".walk.vxs";
+    std::ofstream(walk.toStdString()) << "newgame\nkeydown 40\ntick 100000\n";
+    game.start(VEXMIRE_PROGRAM, {"--replay", walk, "--record", path});
     ASSERT_TRUE(game.waitForStarted());
     QElapsedTimer waited;
     waited.start();

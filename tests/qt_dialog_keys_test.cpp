@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QTest>
 
 #include "script/script_recorder.h"
@@ -79,6 +80,27 @@ TEST_F(DialogKeysTest, AKeyHeldIntoADialogNeverOperatesItAndItsReleaseStopsTheFi
     // One key-up, after the tick that opened the prompt and its answer, as focus loss sends.
     const std::string text = recording.Text();
     EXPECT_NE(text.find("answer\ntick 1\nkeyup "), std::string::npos) << text;
+}
+
+// W walks as Up does, and a W held into the keypad's prompt is the game's key, not a letter.
+TEST_F(DialogKeysTest, AHeldWTypesNothingIntoThePrompt) {
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_W);
+    ASSERT_EQ(game.vars.playerDY, -2);
+    QString typed = "unread";
+    WhenDialogOpens([&](QDialog* dialog) {
+        ASSERT_NE(dialog, nullptr);
+        clock.Advance(std::chrono::seconds(2));
+        auto* field = dialog->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_W, Qt::NoModifier, "w", true);
+        QCoreApplication::sendEvent(field, &repeat);
+        typed = field->text();
+        dialog->reject();
+    });
+    NextTick();
+    EXPECT_EQ(typed, "");
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_W);
+    EXPECT_EQ(game.vars.playerDY, 0);
 }
 
 }  // namespace

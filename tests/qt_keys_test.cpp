@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "game/key_codes.h"
 #include "platform/qt/key_map.h"
+#include "script/script_recorder.h"
+#include "tests/memory_file.h"
 #include "tests/qt_game_fixture.h"
 
 namespace vexmire {
@@ -58,6 +62,16 @@ TEST(KeyCodes, AnUnusualKeyGetsACodeNoRuleActsOn) {
     }
 }
 
+TEST(KeyCodes, InTheGameWindowWASDAreTheArrowsAndEveryOtherKeyIsItself) {
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_W, Qt::NoModifier), 38);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_A, Qt::ShiftModifier), 37);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_S, Qt::NoModifier), 40);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_D, Qt::NoModifier), 39);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_E, Qt::NoModifier), 'E');
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_5, Qt::KeypadModifier), 101);
+    EXPECT_EQ(VirtualKeyCode(Qt::Key_W, Qt::NoModifier), 'W');
+}
+
 TEST(KeyCodes, TheShiftStateNamesShiftCtrlAndAlt) {
     EXPECT_EQ(ShiftState(Qt::NoModifier), 0);
     EXPECT_EQ(ShiftState(Qt::ShiftModifier), 1);
@@ -83,6 +97,31 @@ TEST_F(KeysInTheGameWindowTest, AHeldArrowKeepsWalkingThroughTheKeyRepeat) {
     EXPECT_EQ(player().left(), 26);
     SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Right);
     EXPECT_EQ(game.vars.playerDX, 0);
+}
+
+TEST_F(KeysInTheGameWindowTest, WASDWalkAsTheArrowsAndAreRecordedAsTheArrows) {
+    MemoryFile recording;
+    std::ostringstream errors;
+    ScriptRecorder recorder(recording.fd(), "r", errors);
+    windows.RecordTo(recorder);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_D);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_S);
+    EXPECT_EQ(game.vars.playerDX, 2);
+    EXPECT_EQ(game.vars.playerDY, 2);
+    NextTick();
+    EXPECT_EQ(player().left(), 26);
+    EXPECT_EQ(player().top(), 258);
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_S);
+    EXPECT_EQ(game.vars.playerDY, 0);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_W);
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_A);
+    EXPECT_EQ(game.vars.playerDY, -2);
+    EXPECT_EQ(game.vars.playerDX, -2);
+    recorder.Finish();
+    // The keys still held go up as the windows close, after the recorder has gone.
+    windows.session.RecordTo(nullptr);
+    EXPECT_EQ(recording.Text(),
+              "keydown 39\nkeydown 40\ntick 1\nkeyup 40\nkeydown 38\nkeydown 37\n");
 }
 
 TEST_F(KeysInTheGameWindowTest, EachRepeatOfAHeldSpaceFiresAgain) {

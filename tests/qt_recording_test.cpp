@@ -129,6 +129,54 @@ TEST_F(RecordingTest, AWholeGameWonInTheWindowReplaysToTheSameWin) {
     EXPECT_TRUE(errors.str().empty());
 }
 
+int RecordedTicks(const std::string& script) {
+    std::istringstream lines(script);
+    int ticks = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("tick ", 0) == 0) ticks += std::stoi(line.substr(5));
+    }
+    return ticks;
+}
+
+// At rest the window sets no timer; the ticks it slept through are recorded when the next event
+// wakes it, as many as had fallen due on the grid, and the recording replays to the same game.
+TEST_F(RecordingTest, AtRestTheWindowSleepsAndTheRecordingStillCountsEveryTick) {
+    gameWindow.LetRest();
+    for (int n = 0; n < 3; ++n) NextTick();
+    EXPECT_EQ(ticksRun(), 1) << "the title window's hidden game ticked on at rest";
+    EXPECT_FALSE(gameWindow.ticks().scheduled());
+    clock.Advance(std::chrono::seconds(10));
+    NewGame();
+    EXPECT_EQ(RecordedTicks(recording.Text()), 3 + 640);
+    // The tick before the rest is written at once; the ten seconds slept through, on waking.
+    EXPECT_EQ(recording.Text().find("tick 1\n"), recording.Text().find('\n') + 1);
+    EXPECT_NE(recording.Text().find("tick 2\nnewgame\n"), std::string::npos);
+
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Right);
+    for (int n = 0; n < 20; ++n) NextTick();
+    SendKey(&gameWindow, QEvent::KeyRelease, Qt::Key_Right);
+    for (int n = 0; n < 100; ++n) NextTick();
+    EXPECT_EQ(ticksRun(), 1 + 20 + 1) << "walking ticks each tick, standing still rests";
+    QEvent leave(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&gameWindow, &leave);
+    clock.Advance(std::chrono::seconds(5));  // away: no time of the game's
+    QEvent back(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&gameWindow, &back);
+    for (int n = 0; n < 30; ++n) NextTick();
+    SendKey(&gameWindow, QEvent::KeyPress, Qt::Key_Space);
+    for (int n = 0; n < 5; ++n) NextTick();
+    windows.session.Wake();
+    recorder.Finish();
+
+    const std::string script = recording.Text();
+    EXPECT_EQ(RecordedTicks(script), 3 + 640 + 20 + 100 + 30 + 5) << script;
+    const SimRun replayed = RunSim(script + "state\n");
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    EXPECT_EQ(replayed.LastState(),
+              nlohmann::json::parse(StateLine(game, static_cast<uint64_t>(RecordedTicks(script))))
+                  ["state"]);
+}
+
 }  // namespace
 
 }  // namespace vexmire

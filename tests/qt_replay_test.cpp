@@ -19,6 +19,19 @@ namespace vexmire {
 // rules is exactly the script, to its last line.
 namespace {
 
+// The ticks a script runs.
+int64_t TicksIn(const std::string& script) {
+    std::istringstream lines(script);
+    std::string word;
+    int64_t ticks = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        int64_t count = 0;
+        if (fields >> word && word == "tick" && fields >> count) ticks += count;
+    }
+    return ticks;
+}
+
 class ReplayTest : public QtGameTest {
   protected:
     ReplayTest() : recorder(recording.fd(), "again", errors) { windows.RecordTo(recorder); }
@@ -29,11 +42,11 @@ class ReplayTest : public QtGameTest {
         std::ofstream(path) << script;
         return PlayFileToTheEnd(path);
     }
-    int PlayFileToTheEnd(const std::string& path) {
+    int PlayFileToTheEnd(const std::string& path, int speed = 1) {
         loaded.emplace(Replay::Load(path));
         EXPECT_EQ(loaded->status, 0) << loaded->message;
         // The dialogs close at the first turn of their own event loop.
-        loaded->replay.PlayIn(windows, platform, std::chrono::milliseconds(0));
+        loaded->replay.PlayIn(windows, platform, speed, std::chrono::milliseconds(0));
         int due = 0;
         while (gameWindow.ticks().running() && due < 100'000) {
             NextTick();
@@ -71,10 +84,15 @@ TEST_F(ReplayTest, ThousandsOfEventsBetweenTwoTicksNeverHoldTheWindowForLong) {
 }
 
 // The whole won game, played back in the windows and recorded again, comes through the driver
-// to exactly the win and the state that the script itself comes to.
-TEST_F(ReplayTest, TheWonGamePlayedBackInTheWindowsEndsInTheWin) {
+// to exactly the win and the state that the script itself comes to, at 8x as at 1x, in an eighth
+// of the ticks.
+class ReplaySpeedTest : public ReplayTest, public ::testing::WithParamInterface<int> {};
+
+INSTANTIATE_TEST_SUITE_P(AtEverySpeed, ReplaySpeedTest, ::testing::Values(1, 8));
+
+TEST_P(ReplaySpeedTest, TheWonGamePlayedBackInTheWindowsEndsInTheWin) {
     const std::string script = VEXMIRE_REPLAYS "/win_the_game.vxs";
-    PlayFileToTheEnd(script);
+    const int due = PlayFileToTheEnd(script, GetParam());
     EXPECT_EQ(exits, 1);
     std::ifstream original(script);
     std::stringstream originalText;
@@ -88,6 +106,76 @@ TEST_F(ReplayTest, TheWonGamePlayedBackInTheWindowsEndsInTheWin) {
     EXPECT_EQ(events[events.size() - 2]["event"], "end");
     EXPECT_EQ(replayed.LastState(), expected.LastState());
     EXPECT_TRUE(errors.str().empty()) << errors.str();
+    const int64_t ticks = TicksIn(recording.Text());
+    EXPECT_LE(due, ticks / GetParam() + 2);
+}
+
+class ReplayKeysTest : public ReplayTest {
+  protected:
+    void Press(int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&titleWindow, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&titleWindow, &release);
+    }
+    void Start(int speed) {
+        loaded.emplace(Replay::Load(VEXMIRE_REPLAYS "/win_the_game.vxs"));
+        loaded->replay.PlayIn(windows, platform, speed, Replay::kReadingTime);
+    }
+};
+
+TEST_F(ReplayKeysTest, RightAndPlusDoubleTheSpeedUpTo8xLeftAndMinusHalveItDownTo1x) {
+    Start(2);
+    EXPECT_EQ(gameWindow.windowTitle(), "Vexmire: replay at 2x");
+    EXPECT_EQ(platform.readingTime(), std::chrono::milliseconds(750));
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Plus);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(loaded->replay.speed(), 8);
+    EXPECT_EQ(gameWindow.windowTitle(), "Vexmire: replay at 8x");
+    // A dialog stays up for its moment divided by the speed, but long enough to be seen.
+    EXPECT_EQ(platform.readingTime(), Replay::kShortestReading);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Minus);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(loaded->replay.speed(), 1);
+    EXPECT_EQ(platform.readingTime(), Replay::kReadingTime);
+}
+
+TEST_F(ReplayKeysTest, SpacePausesTheReplayAndGoesOnWhereItStopped) {
+    Start(1);
+    for (int n = 0; n < 4; ++n) NextTick();
+    Press(Qt::Key_Space);
+    EXPECT_EQ(gameWindow.windowTitle(), "Vexmire: replay at 1x (Paused: press Space to go on)");
+    const std::string events = recording.Text();
+    const int64_t ticks = ticksRun();
+    const float left = player().left();
+    for (int n = 0; n < 100; ++n) NextTick();
+    // No other key reaches the game while it is watched.
+    Press(Qt::Key_Return);
+    EXPECT_EQ(ticksRun(), ticks);
+    EXPECT_EQ(player().left(), left);
+    EXPECT_EQ(recording.Text(), events);
+    Press(Qt::Key_Space);
+    EXPECT_EQ(gameWindow.windowTitle(), "Vexmire: replay at 1x");
+    NextTick();
+    EXPECT_EQ(ticksRun(), ticks + 1);
+    EXPECT_EQ(player().left(), left + 2);
+}
+
+// The watcher pauses while the clue is up: it stays up until the replay goes on.
+TEST_F(ReplayKeysTest, APausedReplayHoldsItsDialogOpenUntilItGoesOn) {
+    bool held = false;
+    WhenDialogOpens([&](QDialog* dialog) {
+        Press(Qt::Key_Space);
+        for (int n = 0; n < 10; ++n) QCoreApplication::processEvents();
+        held = dialog != nullptr && dialog->isVisible();
+        Press(Qt::Key_Space);
+    });
+    PlayFileToTheEnd(VEXMIRE_REPLAYS "/win_the_game.vxs");
+    EXPECT_TRUE(held);
+    EXPECT_EQ(exits, 1);
 }
 
 }  // namespace

@@ -86,6 +86,37 @@ TEST_F(TickPacingTest, WhilePausedNoTickRunsAndThePaceStartsAfreshAfterwards) {
     EXPECT_EQ(driver.ticksRun(), 64);
 }
 
+// At rest the driver sets no timer at all; woken, it counts the ticks that fell due on the grid
+// meanwhile, as if each had run, and goes on ticking on the same grid.
+TEST_F(TickPacingTest, ARestSleepsWithoutATimerAndWakesOnTheSameGrid) {
+    driver.Start();
+    RunFor(milliseconds(100));
+    EXPECT_EQ(driver.ticksRun(), 6);
+    driver.Rest();
+    EXPECT_FALSE(driver.scheduled());
+    RunFor(milliseconds(1000));
+    EXPECT_EQ(driver.ticksRun(), 6);
+    EXPECT_EQ(driver.Wake(), 64);  // 70 ticks in 1.1 s
+    EXPECT_TRUE(driver.scheduled());
+    EXPECT_EQ(driver.Wake(), 0);
+    RunFor(milliseconds(100));
+    EXPECT_EQ(driver.ticksRun(), 12);  // 76 in 1.2 s
+}
+
+// Time paused is no time of the game's, at rest as while ticking.
+TEST_F(TickPacingTest, ARestCountsNoTickWhilePaused) {
+    driver.Start();
+    driver.Rest();
+    RunFor(milliseconds(500));
+    driver.SetPaused(true);
+    RunFor(milliseconds(5000));
+    driver.SetPaused(false);
+    EXPECT_FALSE(driver.scheduled());
+    RunFor(milliseconds(500));
+    EXPECT_EQ(driver.Wake(), 32 + 32);
+    EXPECT_EQ(driver.ticksRun(), 0);
+}
+
 TEST_F(TickPacingTest, AStoppedDriverNeverTicksAgain) {
     driver.Start();
     driver.Stop();

@@ -53,11 +53,14 @@ TEST_F(TitleWindowTest, ItemsStandWhereTheTitleWindowPutsThem) {
     EXPECT_TRUE(title && author);
 }
 
+// The focused button shows its focus ring from the start, before any Tab.
 TEST_F(TitleWindowTest, NewGameHoldsTheFocusAndTabMovesBetweenTheButtons) {
     ASSERT_TRUE(TitleIsActive());
     EXPECT_EQ(QApplication::focusWidget(), titleWindow.cmdRun());
+    const QImage focused = titleWindow.cmdRun()->grab().toImage();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), titleWindow.cmdEnd());
+    EXPECT_NE(titleWindow.cmdRun()->grab().toImage(), focused);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), titleWindow.cmdRun());
 }

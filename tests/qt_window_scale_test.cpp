@@ -45,6 +45,44 @@ TEST(WholeWindowScale, NeverBelowOneAndABadScaleCountsAsOne) {
               2);
 }
 
+// A Wayland output at 200% of a 1920 x 1080 screen: one device pixel to a pixel of the game, in
+// a window of half as many units, rounded up to whole ones; the region arithmetic follows.
+TEST(WindowSizeInUnits, HalfUnitsRoundUpAndRegionsCoverEveryPixelTheyTouch) {
+    EXPECT_EQ(WholeWindowScale(QSize(1920, 1080), kGame, 2.0), 1);
+    EXPECT_EQ(WindowSizeInUnits(kGame, 1, 2.0), QSize(419, 380));
+    EXPECT_EQ(WindowSizeInUnits(kGame, 2, 2.0), kGame);
+    EXPECT_EQ(WindowSizeInUnits(kGame, 2, 1.0), QSize(1676, 1518));
+    EXPECT_EQ(ScreenPixels(QRegion(3, 5, 4, 3), 0.5), QRegion(1, 2, 3, 2));
+    EXPECT_EQ(GamePixels(QRegion(1, 2, 3, 2), 0.5), QRegion(2, 4, 6, 4));
+    EXPECT_EQ(GamePixels(QRegion(3, 5, 2, 1), 2), QRegion(1, 2, 2, 1));
+}
+
+TEST(CentredOver, TheOtherWindowsCentreWithinTheScreen) {
+    const QRect screen(0, 0, 1920, 1050);
+    EXPECT_EQ(CentredOver(QRect(804, 446, 312, 206), QSize(838, 759), screen),
+              QRect(541, 169, 838, 759));
+    EXPECT_EQ(CentredOver(QRect(1700, 900, 312, 206), QSize(838, 759), screen),
+              QRect(1082, 291, 838, 759));
+    EXPECT_EQ(CentredOver(QRect(0, 0, 10, 10), QSize(838, 759), QRect(100, 30, 1820, 1020)),
+              QRect(100, 30, 838, 759));
+    EXPECT_EQ(CentredOver(QRect(0, 0, 800, 600), QSize(1676, 1518), QRect(0, 0, 800, 600)),
+              QRect(0, 0, 1676, 1518));
+}
+
+TEST(FontAtWindowScale, TheDialogsTextFollowsTheGamesFactorNotTheDesktops) {
+    QFont font;
+    font.setPointSizeF(9);
+    // Xft.dpi 192 on a 1080p screen, where the game is drawn at 1x.
+    EXPECT_DOUBLE_EQ(FontAtWindowScale(font, 1, 1, 192).pointSizeF(), 4.5);
+    EXPECT_DOUBLE_EQ(FontAtWindowScale(font, 2, 1, 192).pointSizeF(), 9);
+    // A Wayland output at 200%: a unit is two device pixels.
+    EXPECT_DOUBLE_EQ(FontAtWindowScale(font, 1, 2, 96).pointSizeF(), 4.5);
+    EXPECT_DOUBLE_EQ(FontAtWindowScale(font, 2, 2, 96).pointSizeF(), 9);
+    font.setPixelSize(12);
+    EXPECT_EQ(FontAtWindowScale(font, 2, 1, 192).pixelSize(), 24);
+    EXPECT_EQ(FontAtWindowScale(font, 1, 0, 96).pixelSize(), 12);
+}
+
 TEST(ScreenFactor, ByPlaceOrByNameAsTheDesktopWritesThem) {
     EXPECT_EQ(ScreenFactor("1.5", "screen", 0), 1.5);
     EXPECT_EQ(ScreenFactor("1.5", "screen", 1), std::nullopt);
@@ -94,6 +132,15 @@ TEST_F(ScaledWindowsTest, AfterWalkingAndShootingEveryPixelIsASquareTextIncluded
     Play(40);
     EXPECT_EQ(gameWindow.size(), QSize(1676, 1518));
     EXPECT_EQ(Shown(), RenderScene(game.scene).scaled(QSize(1676, 1518)));
+}
+
+// On a Wayland output at 200% where only 1x fits, the frame fills a window of half its size in
+// units, and the spare row shows the floor.
+TEST_F(QtGameTest, AtOneDevicePixelInUnitsOfTwoTheWindowIsHalfTheFrameRoundedUp) {
+    gameWindow.SetScale(1, 2.0);
+    EXPECT_EQ(gameWindow.size(), QSize(419, 380));
+    gameWindow.SetScale(1);
+    EXPECT_EQ(gameWindow.size(), kGame);
 }
 
 TEST_F(ScaledWindowsTest, TheTitleWindowFollowsTheSameFactor) {

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QList>
 #include <QRect>
+#include <QRectF>
 #include <QStringList>
 
 namespace vexmire {
@@ -36,10 +37,12 @@ DesktopScaleWish TakeScalingFromQt() {
 int ChooseWindowScale(const DesktopScaleWish& wish, const QScreen* screen, QSize window) {
     if (screen == nullptr) return 1;
     const int index = static_cast<int>(QGuiApplication::screens().indexOf(screen));
-    double scale = ScreenFactor(wish.eachScreen, screen->name(), index)
-                       .value_or(screen->logicalDotsPerInch() / kPlainDotsPerInch);
-    scale *= wish.everyScreen.value_or(1.0);
-    return WholeWindowScale(screen->availableGeometry().size(), window, scale);
+    const qreal ratio = std::max<qreal>(1, screen->devicePixelRatio());
+    const bool onWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const double desktop = onWayland ? 1.0 : screen->logicalDotsPerInch() / kPlainDotsPerInch;
+    const double scale = ratio * ScreenFactor(wish.eachScreen, screen->name(), index)
+                                     .value_or(desktop) * wish.everyScreen.value_or(1.0);
+    return WholeWindowScale(screen->availableGeometry().size() * ratio, window, scale);
 }
 
 int WholeWindowScale(QSize available, QSize window, double desktopScale) {
@@ -69,17 +72,47 @@ std::optional<double> ScreenFactor(const QString& factors, const QString& screen
     return std::nullopt;
 }
 
-QRegion ScreenPixels(const QRegion& game, int scale) {
+QSize WindowSizeInUnits(QSize window, int devicePixels, qreal ratio) {
+    const qreal scale = devicePixels / std::max<qreal>(ratio, 1);
+    return QSize(static_cast<int>(std::ceil(window.width() * scale)),
+                 static_cast<int>(std::ceil(window.height() * scale)));
+}
+
+QFont FontAtWindowScale(QFont font, int devicePixels, qreal ratio, qreal dotsPerInch) {
+    if (!(ratio > 0) || !(dotsPerInch > 0)) return font;
+    const qreal units = std::max(devicePixels, 1) / ratio;
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * kPlainDotsPerInch / dotsPerInch * units);
+    } else if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * units))));
+    }
+    return font;
+}
+
+QRect CentredOver(const QRect& other, QSize size, const QRect& screen) {
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(other.center());
+    placed.moveLeft(std::max(screen.left(),
+                             std::min(placed.left(), screen.right() + 1 - placed.width())));
+    placed.moveTop(std::max(screen.top(),
+                            std::min(placed.top(), screen.bottom() + 1 - placed.height())));
+    return placed;
+}
+
+QRegion ScreenPixels(const QRegion& game, qreal scale) {
     QRegion screen;
-    for (const QRect& rect : game) screen += QRect(rect.topLeft() * scale, rect.size() * scale);
+    for (const QRect& rect : game) {
+        screen += QRectF(QPointF(rect.topLeft()) * scale, QSizeF(rect.size()) * scale)
+                      .toAlignedRect();
+    }
     return screen;
 }
 
-QRegion GamePixels(const QRegion& screen, int scale) {
+QRegion GamePixels(const QRegion& screen, qreal scale) {
     QRegion game;
     for (const QRect& rect : screen) {
-        game += QRect(QPoint(rect.left() / scale, rect.top() / scale),
-                      QPoint(rect.right() / scale, rect.bottom() / scale));
+        game += QRectF(QPointF(rect.topLeft()) / scale, QSizeF(rect.size()) / scale)
+                    .toAlignedRect();
     }
     return game;
 }

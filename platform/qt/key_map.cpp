@@ -118,6 +118,21 @@ int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     return Find(std::begin(kNamedKeys), std::end(kNamedKeys), qtKey);
 }
 
+int16_t GameWindowKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+    switch (qtKey) {
+        case Qt::Key_W:
+            return VirtualKeyCode(Qt::Key_Up, Qt::NoModifier);
+        case Qt::Key_A:
+            return VirtualKeyCode(Qt::Key_Left, Qt::NoModifier);
+        case Qt::Key_S:
+            return VirtualKeyCode(Qt::Key_Down, Qt::NoModifier);
+        case Qt::Key_D:
+            return VirtualKeyCode(Qt::Key_Right, Qt::NoModifier);
+        default:
+            return VirtualKeyCode(qtKey, modifiers);
+    }
+}
+
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
     int16_t shift = 0;
     if (modifiers & Qt::ShiftModifier) shift |= 1;

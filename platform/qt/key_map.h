@@ -11,6 +11,11 @@ namespace vexmire {
 // keys. A key with no such code becomes kUnmappedKey, which no rule acts on.
 int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
+// The code that a key pressed in the game window hands the rules: its VirtualKeyCode, except that
+// W, A, S and D walk as the arrows Up, Left, Down and Right do, and reach the rules (and the
+// recording) as the arrows' codes.
+int16_t GameWindowKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
 // The shift state handed to the key handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t ShiftState(Qt::KeyboardModifiers modifiers);
 

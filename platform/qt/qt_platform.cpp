@@ -10,7 +10,10 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+
+#include "platform/desktop/window_scale.h"
 
 namespace vexmire {
 
@@ -35,6 +38,10 @@ QtPlatform::QtPlatform(QObject* parent)
       bell_([] { QApplication::beep(); }),
       beep_([this] { bell_.Ring(); }),
       exit_([] { QCoreApplication::exit(0); }) {
+    scriptedClose_.setSingleShot(true);
+    connect(&scriptedClose_, &QTimer::timeout, this, [this] {
+        if (scriptedDialog_) scriptedDialog_->accept();
+    });
     // Quit rings the bell and ends at once: the windows go, and the player hears the bell out.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         QGuiApplicationPrivate::platformIntegration()->sync();
@@ -71,7 +78,10 @@ int QtPlatform::RunDialog(QDialog& dialog) {
     dialog.sizeHint();
     if (dialog.layout() != nullptr) dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
     dialog.setWindowModality(Qt::WindowModal);
-    if (scripted_) QTimer::singleShot(readingTime_, &dialog, &QDialog::accept);
+    if (scripted_) {
+        scriptedDialog_ = &dialog;
+        if (!holdScripted_) scriptedClose_.start(readingTime_);
+    }
     dialog.show();
     // A message box sizes itself only as it is shown.
     dialog.setFixedSize(dialog.size());
@@ -81,6 +91,7 @@ int QtPlatform::RunDialog(QDialog& dialog) {
         }
     }
     loop.exec();
+    scriptedClose_.stop();
     if (ended_) throw ProgramEnded();
     return dialog.result();
 }
@@ -119,6 +130,16 @@ void QtPlatform::AnswerDialogsFromScript(std::chrono::milliseconds readingTime) 
     readingTime_ = readingTime;
 }
 
+void QtPlatform::HoldScriptedDialogs(bool hold) {
+    holdScripted_ = hold;
+    if (!scriptedDialog_) return;
+    if (hold) {
+        scriptedClose_.stop();
+    } else {
+        scriptedClose_.start(readingTime_);
+    }
+}
+
 void QtPlatform::SoundBeep() {
     beep_();
 }
@@ -146,9 +167,26 @@ void QtPlatform::SetWindowVisible(Window window, bool visible) {
         widget->hide();
         return;
     }
+    const bool placed = !widget->isVisible() && PlaceOverTheOtherWindow(widget);
     widget->show();
+    // Placed once: from now on the window manager keeps the window where it is, and a change of
+    // its size (leaving full screen) asks for the size alone, as for a window never placed.
+    if (placed && widget->windowHandle() != nullptr) {
+        QWindowPrivate::get(widget->windowHandle())->positionAutomatic = true;
+    }
     widget->raise();
     widget->activateWindow();
+}
+
+// A window that takes over from the other one opens where the player's eye already is: centred
+// on the other window, within the screen. Wayland places windows itself.
+bool QtPlatform::PlaceOverTheOtherWindow(QWidget* widget) const {
+    const QWidget* other = widget == gameWindow_ ? titleWindow_.data() : gameWindow_.data();
+    if (!other || !other->isVisible() || !other->screen() || widget->isFullScreen()) return false;
+    const QRect placed = CentredOver(other->frameGeometry(), widget->frameSize(),
+                                     other->screen()->availableGeometry());
+    widget->move(placed.topLeft());
+    return true;
 }
 
 }  // namespace vexmire

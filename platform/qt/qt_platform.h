@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include "game/platform.h"
@@ -40,6 +41,11 @@ class QtPlatform : public QObject, public Platform {
     // A replay: every dialog is shown for `readingTime`, then closed with OK, and the prompt
     // gives the queued answers in turn (the empty text, as Cancel, when none is queued).
     void AnswerDialogsFromScript(std::chrono::milliseconds readingTime);
+    // A faster replay shows its next dialogs for a shorter time.
+    void SetReadingTime(std::chrono::milliseconds readingTime) { readingTime_ = readingTime; }
+    std::chrono::milliseconds readingTime() const { return readingTime_; }
+    // A paused replay keeps its dialog open until it goes on, then for a whole reading time.
+    void HoldScriptedDialogs(bool hold);
     void QueueAnswer(std::string answer) override {
         scriptedAnswers_.push_back(std::move(answer));
     }
@@ -61,6 +67,8 @@ class QtPlatform : public QObject, public Platform {
     // Shows the dialog and waits until the player closes it; its result.
     int RunDialog(QDialog& dialog);
 
+    bool PlaceOverTheOtherWindow(QWidget* widget) const;
+
     DesktopBell bell_;
     QPointer<QWidget> gameWindow_;
     QPointer<QWidget> titleWindow_;
@@ -68,7 +76,10 @@ class QtPlatform : public QObject, public Platform {
     std::function<void()> exit_;
     std::deque<std::string> scriptedAnswers_;
     std::chrono::milliseconds readingTime_{0};
+    QTimer scriptedClose_;
+    QPointer<QDialog> scriptedDialog_;
     bool scripted_ = false;
+    bool holdScripted_ = false;
     int openDialogs_ = 0;
     bool ended_ = false;
 };

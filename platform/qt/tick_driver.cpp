@@ -26,6 +26,7 @@ void TickDriver::Stop() {
 
 void TickDriver::SetPaused(bool paused) {
     if (paused == paused_) return;
+    if (paused && resting_) owed_ += TakeTicksDue(now_());
     paused_ = paused;
     if (paused_) {
         timer_.stop();
@@ -33,6 +34,28 @@ void TickDriver::SetPaused(bool paused) {
     }
     next_ = now_() + kPeriod;
     Schedule();
+}
+
+void TickDriver::Rest() {
+    if (!running_) return;
+    resting_ = true;
+    timer_.stop();
+}
+
+int64_t TickDriver::Wake() {
+    if (!resting_) return 0;
+    resting_ = false;
+    int64_t due = std::exchange(owed_, 0);
+    if (running_ && !paused_) due += TakeTicksDue(now_());
+    Schedule();
+    return due;
+}
+
+int64_t TickDriver::TakeTicksDue(Clock::time_point now) {
+    if (now < next_) return 0;
+    const int64_t due = (now - next_) / kPeriod + 1;
+    next_ += due * kPeriod;
+    return due;
 }
 
 void TickDriver::SetClock(std::function<Clock::time_point()> now) {
@@ -43,7 +66,7 @@ void TickDriver::SetClock(std::function<Clock::time_point()> now) {
 
 void TickDriver::Poll() {
     // A tick that opened a dialog is still on the stack: the next tick waits for it to finish.
-    if (!running_ || paused_ || inTick_) return;
+    if (!running_ || paused_ || inTick_ || resting_) return;
     const Clock::time_point now = now_();
     if (now < next_) {
         Schedule();
@@ -62,7 +85,7 @@ void TickDriver::Poll() {
 }
 
 void TickDriver::Schedule() {
-    if (!running_ || paused_ || inTick_) return;
+    if (!running_ || paused_ || inTick_ || resting_) return;
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next_ - now_());
     timer_.start(wait.count() > 0 ? wait : std::chrono::milliseconds(0));
 }

@@ -12,7 +12,8 @@ namespace vexmire {
 // Calls its tick 64 times a second, each tick due at a fixed deadline counted from a steady
 // clock, so that late timer wake-ups never make the game drift slower. It sleeps on a precise
 // single-shot timer between ticks and never spins. While paused no tick runs; ticks that fell
-// due in the meantime are dropped, and pacing starts afresh from the moment it resumes.
+// due in the meantime are dropped, and pacing starts afresh from the moment it resumes. While
+// the game rests the driver does not wake at all.
 class TickDriver : public QObject {
     Q_OBJECT
   public:
@@ -36,6 +37,14 @@ class TickDriver : public QObject {
     // Runs the tick if it is due; the timer calls this, and tests may too.
     void Poll();
 
+    // The game rests: no tick would change it. The timer stops and the process sleeps; the
+    // ticks go on falling due on the same grid, uncounted until Wake.
+    void Rest();
+    // Sets the timer going again after a rest, on the same grid, and returns how many ticks
+    // fell due while the game rested (none while the driver was paused).
+    int64_t Wake();
+    bool resting() const { return resting_; }
+
     bool running() const { return running_; }
     bool paused() const { return paused_; }
     // Whether the timer is set to wake the driver.
@@ -44,16 +53,20 @@ class TickDriver : public QObject {
 
   private:
     void Schedule();
+    // The ticks due by `now` that have not run, and the grid moved past them.
+    int64_t TakeTicksDue(Clock::time_point now);
 
     std::function<void()> tick_;
     std::function<Clock::time_point()> now_ = [] { return Clock::now(); };
     QTimer timer_;
     Clock::time_point next_{};
     int64_t ticksRun_ = 0;
+    int64_t owed_ = 0;  // ticks that fell due while resting, before a pause
     bool running_ = false;
     bool stopped_ = false;
     bool paused_ = false;
     bool inTick_ = false;
+    bool resting_ = false;
 };
 
 }  // namespace vexmire

@@ -124,10 +124,10 @@ case_another_application_takes_the_keyboard() {
     key_up Right
     focus_window "$game_window"
     wait_for "the game window to have the keyboard again" 60 window_has_keyboard "$game_window"
-    local ticks
-    ticks=$(recorded_ticks)
-    wait_for "the game to tick again" 60 more_ticks_than "$ticks"
-    expect_events '^newgame( keydown 39)+ keyup 39$' "Right held while another window took over"
+    # The figure stands still, so the game rests and records nothing until the player walks on.
+    hold_key Right 4
+    expect_events '^newgame( keydown 39)+ keyup 39( keydown 39)+ keyup 39$' \
+        "Right held while another window took over, then a step back at the game"
     close_window "$other"
     wait_for "the other program to end" 30 process_gone "$other_pid"
     expect_screen_shows_replay
@@ -158,8 +158,9 @@ case_clue_and_keypad_from_the_keyboard() {
     walk_to left 390 440
     walk_to top 130 160
 
-    # The note: its message holds the game still until it is answered with Enter.
-    answer_dialog_walked_into Right "Clue!" "the clue is shown" Return
+    # The note, walked into firing: its message holds the game still, ignores the fire key
+    # held into it and its release, and closes only with a fresh Enter.
+    answer_dialog_walked_into "${E2E_HELD_INTO_CLUE:-Right space}" "Clue!" "the clue is shown" Return
     grep -qF '"title":"Clue!"' "$work/replay.jsonl" || fail "the replay shows no clue"
     [ "$(entity "shpObstacle(30)" left)" = -100 ] || fail "the note is still there"
 
@@ -193,15 +194,18 @@ press_enter_for() {
             "stood at ($(entity imgPlayer left), $(entity imgPlayer top))"
 }
 
-# Walks DIRECTION into the dialog titled DIALOG, expects the game to hold still while WHAT,
-# types KEYS into the dialog (the last one answers it), and replays the recording so far.
+# Walks with the keys HELD into the dialog titled NAME, expects the game to hold still while
+# WHAT and the dialog to stay open, types KEYS into it (the last one answers it), and replays
+# the recording so far.
 answer_dialog_walked_into() {
-    local direction=$1 dialog=$2 what=$3 key
+    local held=$1 name=$2 what=$3 key
     shift 3
-    walk_into_dialog "$direction" "$dialog"
+    walk_into_dialog "$held" "$name"
     expect_nothing_runs_while "$what"
+    [ -n "$(find_window "$game_pid" "$name")" ] ||
+        fail "the dialog \"$name\" closed under the keys held into it ($held)"
     for key in "$@"; do key_tap "$key"; done
-    await_dialog_closed "$dialog"
+    await_dialog_closed "$name"
     expect_standing_where_let_go
 }
 
@@ -234,6 +238,24 @@ expect_standing_where_let_go() {
     [ "$(game_variable playerDX)" = 0 ] && [ "$(game_variable playerDY)" = 0 ] ||
         fail "the figure walks on by itself after the dialog, by" \
             "($(game_variable playerDX), $(game_variable playerDY)) a tick"
+}
+
+# Quit on the title window rings the bell once and ends the game, with nothing on the terminal.
+# No sound server runs here, so the bell heard is the X server's own.
+case_quit_rings_the_bell_quietly() {
+    need "${VEXMIRE_BELL_LISTENER:-vexmire_bell_listener}"
+    "$VEXMIRE_BELL_LISTENER" >"$work/bells" 2>&1 &
+    track $!
+    wait_for "the bell listener to listen" 30 grep -qx listening "$work/bells"
+    start_game
+    key_alt q
+    wait_for "the game to end after Quit" 30 process_gone "$game_pid"
+    local status=0
+    wait "$game_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "Quit ended the game with status $status"
+    wait_for "the bell to ring" 30 grep -qx bell "$work/bells"
+    [ "$(grep -cx bell "$work/bells")" = 1 ] || fail "the bell rang $(grep -cx bell "$work/bells") times"
+    [ ! -s "$work/game.log" ] || fail "the game wrote to the terminal: $(head -n 3 "$work/game.log")"
 }
 
 case_closing_the_game_window_twenty_times() {
@@ -275,6 +297,41 @@ case_screen_fit_at_200_percent() {
     if [ "$server" = x11 ]; then expect_windows_drawn_at 2 2; else expect_windows_drawn_at 1 2; fi
 }
 
+# At 200% on a 1920 x 1080 screen only 1x fits: one screen pixel to each pixel of the game, both
+# windows whole on the screen. On Wayland a window's units are two screen pixels each: the game
+# window of 419 x 380 units holds the frame and one spare row of floor.
+screen_for_screen_fit_at_200_percent_on_1080p() {
+    screen_scale=2
+}
+
+case_screen_fit_at_200_percent_on_1080p() {
+    local units=1
+    [ "$server" = x11 ] || units=2
+    start_game
+    expect_window_size "$title_window" "312x206" "title window"
+    expect_window_on_screen "$title_window" "title window" "$units"
+    key_tap space
+    await_game_window
+    if [ "$server" = x11 ]; then
+        expect_window_size "$game_window" "838x759" "game window"
+    else
+        expect_window_size "$game_window" "419x380" "game window"
+    fi
+    expect_window_on_screen "$game_window" "game window" "$units"
+    hold_key Right 8
+    expect_screen_shows_replay
+    close_game
+}
+
+# The window lies wholly on the screen of $screen_size pixels, UNITS pixels to a unit.
+expect_window_on_screen() {
+    local x y w h width=${screen_size%x*} height=${screen_size#*x}
+    read -r x y w h < <(window_geometry "$1")
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le $((width / $3)) ] &&
+        [ $((y + h)) -le $((height / $3)) ] ||
+        fail "the $2 at ($x, $y), ${w}x$h, is not wholly on the screen"
+}
+
 # Both windows measure UNITS times their own size in the window system's units, and after a
 # few steps the game window shows the replay with SCALE screen pixels to a side for each pixel
 # of the game.
@@ -302,3 +359,110 @@ case_screen_fit_at_scale_factor_1_5() {
     game_env=(QT_SCREEN_SCALE_FACTORS=1.5)
     expect_windows_drawn_at 1 1
 }
+
+# P pauses: the held key is let go, nothing reaches the rules, the title says so and the sign
+# stands over the picture; P again goes on, and the picture is the scene again.
+case_pause_and_go_on() {
+    start_new_game_by_space
+    key_down Right
+    await_recorded "Right pressed" "keydown 39" 1
+    key_tap p
+    await_recorded "the pause to let go of Right" "keyup 39" 1
+    wait_for "the title to say that the game is paused" 30 \
+        window_title_is "$game_window" "Vexmire (Paused: press P to go on)"
+    ! screen_shows_replay || fail "no sign over the picture while paused"
+    expect_nothing_runs_while "the game was paused"
+    key_up Right
+    key_tap p
+    wait_for "the title to say that the game goes on" 30 window_title_is "$game_window" "$title"
+    # The figure stands still and the game rests until the player walks on.
+    hold_key Down 4
+    # Neither P nor its release, nor Right's release while paused, reached the rules.
+    expect_events '^newgame( keydown 39)+ keyup 39( keydown 40)+ keyup 40$' \
+        "Right held, then P twice, then a step down"
+    expect_screen_shows_replay
+    close_game
+}
+
+case_wasd_walk() {
+    start_new_game_by_space
+    hold_key d 12
+    hold_key s 4
+    expect_events '^newgame( keydown 39)+ keyup 39( keydown 40)+ keyup 40$' "D, then S held"
+    replay_state
+    [ "$(entity imgPlayer left)" -gt 24 ] && [ "$(entity imgPlayer top)" -gt 256 ] ||
+        fail "D and S did not walk the player: it stands at" \
+            "($(entity imgPlayer left), $(entity imgPlayer top))"
+    expect_screen_shows_replay
+    close_game
+}
+
+# On a 3840 x 2160 screen F11 shows each pixel of the game as a square of four, centred.
+screen_for_full_screen_at_2x() {
+    screen_size=3840x2160
+}
+
+case_full_screen_at_2x() {
+    play_full_screen_and_back press_f11 press_f11
+}
+
+# At 200% on a 3840 x 2160 screen the same: on X11 the game's own factor is 2 already, on
+# Wayland the compositor's scale makes the screen 1920 x 1080 of the desktop's units.
+screen_for_full_screen_at_200_percent() {
+    screen_size=3840x2160
+    screen_scale=2
+}
+
+case_full_screen_at_200_percent() {
+    picture_scale=2
+    play_full_screen_and_back press_f11 press_f11
+}
+
+# On a 1920 x 1080 screen only 1x fits: the frame fills the screen's height instead.
+case_full_screen_filling_the_height() {
+    play_full_screen_and_back press_f11 press_f11
+}
+
+# Full screen by the window manager's own hand looks as F11's, and leaves as well.
+case_full_screen_by_the_window_manager() {
+    play_full_screen_and_back window_manager_full_screen_on window_manager_full_screen_off
+}
+
+press_f11() { key_tap F11; }
+window_manager_full_screen_on() { window_manager_full_screen "$game_window" on; }
+window_manager_full_screen_off() { window_manager_full_screen "$game_window" off; }
+
+# A few steps, full screen by ENTER, a few more there, and back to the window by LEAVE.
+play_full_screen_and_back() {
+    local enter=$1 leave=$2 windowed
+    start_new_game_by_space
+    hold_key Right 8
+    windowed=$(window_geometry "$game_window")
+    "$enter"
+    expect_full_screen
+    hold_key Down 4
+    expect_screen_shows_replay
+    "$leave"
+    expect_windowed_again "$windowed"
+    close_game
+}
+
+# The game window covers the screen and shows the replay as the game's layout places it there.
+expect_full_screen() {
+    local width=$((${screen_size%x*} / $(units_scale))) height=$((${screen_size#*x} / $(units_scale)))
+    wait_for "the game window to be full screen" 30 window_full_screen "$game_window"
+    wait_for "the game window to cover the screen" 30 \
+        window_geometry_is "$game_window" "0 0 $width $height"
+    full_screen=1
+    expect_screen_shows_replay
+}
+
+expect_windowed_again() {
+    wait_for "the game window to leave full screen" 30 not window_full_screen "$game_window"
+    full_screen=0
+    wait_for "the game window to come back where it was, at its size" 30 \
+        window_geometry_is "$game_window" "$1"
+    expect_screen_shows_replay
+}
+
+not() { ! "$@"; }

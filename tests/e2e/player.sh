@@ -8,7 +8,10 @@ readonly title=Vexmire
 game_env=()
 # Screen pixels to a side for each of the game's pixels, in the screenshots.
 picture_scale=1
-declare -A code_of=([Return]=13 [space]=32 [Left]=37 [Up]=38 [Right]=39 [Down]=40)
+# 1 while the game window is full screen.
+full_screen=0
+declare -A code_of=([Return]=13 [space]=32 [Left]=37 [Up]=38 [Right]=39 [Down]=40
+    [a]=37 [w]=38 [d]=39 [s]=40)
 
 # Starts the game recording into $recording and waits until its title window has the keyboard.
 start_game() {
@@ -114,9 +117,22 @@ screen_shows_replay() {
     screenshot "$game_window" "$work/screen.png"
     { recorded; echo "render $work/replay.png"; } | sim >/dev/null ||
         fail "vexmire-sim could not draw the replay"
-    if [ "$picture_scale" != 1 ]; then
+    if [ "$picture_scale" != 1 ] && [ "$full_screen" != 1 ]; then
         convert "$work/replay.png" -filter point -resize "$((picture_scale * 100))%" \
             "$work/replay.png"
+    fi
+    # Full screen, the frame as the game's own layout and scaler place it on the screen; in a
+    # window whose size rounds up to whole units, a spare row of floor below the frame.
+    if [ "$full_screen" = 1 ]; then
+        local x y w h
+        read -r x y w h < <(window_geometry "$game_window")
+        "$VEXMIRE_FRAME_SCALER" "$work/replay.png" "$work/replay.png" \
+            "$((w * $(units_scale)))" "$((h * $(units_scale)))" ||
+            fail "the frame scaler could not draw the replay full screen"
+    else
+        local frame
+        frame=$(identify -format '%wx%h' "$work/replay.png")
+        convert "$work/screen.png" -crop "$frame+0+0" +repage "$work/screen.png"
     fi
     pixels_differing=$(compare -metric AE "$work/screen.png" "$work/replay.png" \
         "$work/difference.png" 2>&1 >/dev/null || true)
@@ -133,6 +149,12 @@ expect_screen_shows_replay() {
         sleep 0.2
     done
 }
+
+# The window's title is TITLE.
+window_title_is() { [ "$(window_title "$1")" = "$2" ]; }
+
+# The window lies at "X Y WIDTH HEIGHT".
+window_geometry_is() { [ "$(window_geometry "$1")" = "$2" ]; }
 
 expect_window_size() {
     local x y w h
@@ -177,11 +199,12 @@ walk_to() {
     done
 }
 
-# Walks with KEY held until a dialog called NAME opens; its window is then $dialog.
+# Walks with KEYS held (e.g. "Right space") until a dialog called NAME opens, and lets go of
+# them there; its window is then $dialog.
 walk_into_dialog() {
-    local key=$1 name=$2
-    key_down "$key"
+    local keys=$1 name=$2 key
+    for key in $keys; do key_down "$key"; done
     dialog=$(await_window "the dialog \"$name\"" "$game_pid" "$name")
-    key_up "$key"
     wait_for "the dialog \"$name\" to have the keyboard" 60 window_has_keyboard "$dialog"
+    for key in $keys; do key_up "$key"; done
 }

@@ -103,6 +103,23 @@ window_geometry() {
         'select(.id == $id) | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"'
 }
 
+# Screen pixels to a side for each unit of the window system's sizes: sway counts the desktop's
+# units, $screen_scale screen pixels each.
+units_scale() { echo "$screen_scale"; }
+
+window_title() {
+    windows | jq -r --argjson id "$1" 'select(.id == $id) | .name'
+}
+
+window_full_screen() {
+    [ "$(windows | jq -r --argjson id "$1" 'select(.id == $id) | .fullscreen_mode')" = 1 ]
+}
+
+window_manager_full_screen() {
+    as_player swaymsg "[con_id=$1] fullscreen $([ "$2" = on ] && echo enable || echo disable)" \
+        >/dev/null
+}
+
 window_has_keyboard() {
     [ "$(windows | jq -r 'select(.focused) | .id')" = "$1" ]
 }

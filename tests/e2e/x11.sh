@@ -4,7 +4,7 @@
 # there.
 
 server_start() {
-    need Xvfb openbox xdotool wmctrl xrdb xwininfo import
+    need Xvfb openbox xdotool wmctrl xrdb xwininfo xprop import
     mkdir -p "$work/player"
     Xvfb -displayfd 5 -screen 0 "${screen_size}x24" -nolisten tcp 5>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
@@ -12,6 +12,9 @@ server_start() {
     track "$server_pid"
     wait_for "the X server to start" 30 test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
+    # A desktop session's own runtime folder, which holds no sound server's socket here.
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -m 700 -p "$XDG_RUNTIME_DIR"
     unset WAYLAND_DISPLAY
     # openbox claims the screen early in its start-up, but a window mapped before the start-up
     # is over is never managed (nor shown): the command it runs at the end tells when.
@@ -39,6 +42,22 @@ window_geometry() {
     xwininfo -id "$1" | awk '
         /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+# Screen pixels to a side for each unit of the window system's sizes: X11 counts screen pixels.
+units_scale() { echo 1; }
+
+window_title() {
+    xdotool getwindowname "$1" 2>/dev/null
+}
+
+window_full_screen() {
+    xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_FULLSCREEN
+}
+
+# Full screen through the window manager (on) and back (off), as its own key or menu does.
+window_manager_full_screen() {
+    wmctrl -i -r "$1" -b "$([ "$2" = on ] && echo add || echo remove),fullscreen"
 }
 
 window_has_keyboard() {
