@@ -1,10 +1,24 @@
 #include "scene/entity.h"
 
 #include <array>
-#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <tuple>
 
 namespace vexmire {
+
+namespace {
+
+// A value's bits, so that -0 and 0 differ and a NaN equals itself. By memcpy rather than
+// std::bit_cast, which the browser build's standard library does not have.
+uint32_t Bits(float value) {
+    uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+}  // namespace
 
 std::string_view KindName(EntityKind kind) {
     switch (kind) {
@@ -32,8 +46,7 @@ bool SameProperties(const Entity& a, const Entity& b) {
                         e.transparent, e.font, e.alignment, e.intervalMs);
     };
     const auto geometry = [](const Entity& e) {
-        return std::array{std::bit_cast<uint32_t>(e.left_), std::bit_cast<uint32_t>(e.top_),
-                          std::bit_cast<uint32_t>(e.width_), std::bit_cast<uint32_t>(e.height_)};
+        return std::array{Bits(e.left_), Bits(e.top_), Bits(e.width_), Bits(e.height_)};
     };
     return geometry(a) == geometry(b) && properties(a) == properties(b);
 }
