@@ -1,7 +1,6 @@
 #include "app/replay.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,9 +8,6 @@
 
 #include "app/game_and_windows.h"
 #include "app/replay_file.h"
-#include "script/command_parser.h"
-#include "script/malformed_line.h"
-#include "script/script_reader.h"
 
 namespace vexmire {
 
@@ -56,20 +52,10 @@ Replay::Loaded Replay::Load(const std::string& path) {
         loaded.message = std::move(file.message);
         return loaded;
     }
-    // Room for a command a line at once: a growing list would at times need twice as much.
-    loaded.replay.events_.reserve(std::count(file.text.begin(), file.text.end(), '\n') + 1);
-    std::istringstream text(std::move(file.text));
-    ScriptReader reader(text);
-    try {
-        std::string line;
-        while (reader.Next(line)) {
-            if (auto event = ParsePlayerLine(line)) loaded.replay.events_.push_back(std::move(*event));
-        }
-    } catch (const MalformedLine& malformed) {
-        loaded.status = 2;
-        loaded.message = ReplayName(path) + ":" + std::to_string(reader.lineNumber()) + ": " +
-                         malformed.what();
-    }
+    ReplayScript script = ReadReplayScript(std::move(file.text), ReplayName(path));
+    loaded.status = script.status;
+    loaded.message = std::move(script.message);
+    loaded.replay.events_ = std::move(script.events);
     return loaded;
 }
 

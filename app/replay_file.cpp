@@ -73,9 +73,7 @@ ReplayFile ReadReplayFile(const std::string& path) {
     if (fd != STDIN_FILENO) ::close(fd);
     if (!why.empty()) return Failed(1, "cannot read " + ReplayName(path) + ": " + why);
     if (length > kLongestReplay) {
-        return Failed(2, ReplayName(path) +
-                             ": the script is longer than 16 MiB, which no recording of a "
-                             "game comes near");
+        return Failed(2, TooLongReplayMessage(ReplayName(path)));
     }
     file.text.resize(length);
     file.text.shrink_to_fit();

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-namespace vexmire {
+#include "script/replay_script.h"
 
-// A replay is read whole before any window opens, so that it may be checked whole; a recording
-// of an hour of play is a few hundred KB, and nothing longer than this is taken.
-constexpr size_t kLongestReplay = 16 * 1024 * 1024;
+namespace vexmire {
 
 // The script that --replay names, read whole: from a file, or from standard input for "-".
 // Waiting for a FIFO's writer or for a terminal's input is said first, never done silently.
