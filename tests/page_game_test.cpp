@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "game/game_snapshot.h"
 #include "game/key_codes.h"
 #include "scene/level_names.h"
+#include "script/replay_script.h"
 #include "script/script_recorder.h"
 #include "tests/memory_file.h"
 #include "web/page_game.h"
@@ -153,8 +155,9 @@ TEST(PagePlay, AScriptStopsAtEachDialogThePlayerHasNotAnsweredAndGoesOnAfter) {
     bool ended = false;
     PageGame page({}, [&ended](Ending, const std::string&) { ended = true; });
     page.Start();
-    std::string error;
-    ASSERT_TRUE(page.Play(WithoutItsAnswers(ReplayText("win_the_game.vxs")), error)) << error;
+    ReplayScript read = ReadReplayScript(WithoutItsAnswers(ReplayText("win_the_game.vxs")), "won");
+    ASSERT_EQ(read.status, 0) << read.message;
+    page.Play(std::move(read.events), PageGame::Pace::AtOnce);
     const std::vector<PageDialog> expected = {
         {PageDialog::Kind::Message, "You have found a note, it says: 3916", "Clue!"},
         {PageDialog::Kind::Prompt, "Enter The Key-Code", "Key Pad"},
@@ -168,15 +171,37 @@ TEST(PagePlay, AScriptStopsAtEachDialogThePlayerHasNotAnsweredAndGoesOnAfter) {
     EXPECT_FALSE(page.playing());
 }
 
-TEST(PagePlay, AMalformedScriptIsNotPlayedAndItsLineIsNamed) {
-    PageGame page({}, {});
-    page.Start();
-    std::string error;
-    EXPECT_FALSE(page.Play("newgame\ntick 5\nset imgPlayer Left 3\n", error));
-    EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << error;
-    EXPECT_FALSE(page.platform().IsVisible(Window::Game));  // not even newgame was played
-    EXPECT_FALSE(page.Play("tick many\n", error));
-    EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << error;
+// A replay dropped on the page is refused as --replay refuses it, naming the file and line.
+TEST(PagePlay, AMalformedOrOversizedScriptIsRefusedWithItsLineNamed) {
+    ReplayScript read = ReadReplayScript("newgame\ntick 5\nset imgPlayer Left 3\n", "a.vxs");
+    EXPECT_EQ(read.status, 2);
+    EXPECT_EQ(read.message.rfind("a.vxs:3: ", 0), 0u) << read.message;
+    EXPECT_TRUE(read.events.empty());  // not even newgame is played
+    EXPECT_EQ(ReadReplayScript("tick many\n", "a.vxs").message.rfind("a.vxs:1: ", 0), 0u);
+    read = ReadReplayScript(std::string(kLongestReplay + 1, '\n'), "big.vxs");
+    EXPECT_EQ(read.status, 2);
+    EXPECT_EQ(read.message, TooLongReplayMessage("big.vxs"));
+}
+
+// A replay in the page runs one of its ticks at each of the page's, and ends where the same
+// script played at once ends.
+TEST(PagePlay, AReplayByStepTakesATickAStepAndReachesTheSameGame) {
+    const ReplayScript read = ReadReplayScript(ReplayText("walk_right_to_wall.vxs"), "walk");
+    ASSERT_EQ(read.status, 0) << read.message;
+    int32_t ticks = 0;
+    for (const PlayerEvent& event : read.events) {
+        if (event.kind == PlayerEvent::Kind::Tick) ticks += event.number;
+    }
+    PageGame atOnce({}, {});
+    atOnce.Start();
+    atOnce.Play(read.events, PageGame::Pace::AtOnce);
+    PageGame byStep({}, {});
+    byStep.Start();
+    byStep.Play(read.events, PageGame::Pace::ByStep);
+    int32_t steps = 0;
+    for (; byStep.playing() && steps <= ticks; ++steps) byStep.Step();
+    EXPECT_EQ(steps, ticks);
+    EXPECT_TRUE(GameSnapshot(atOnce.session().game()).Matches(byStep.session().game()));
 }
 
 }  // namespace

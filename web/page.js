@@ -9,6 +9,8 @@
     const MAX_LAG_MS = 4 * TICK_MS;
     const GAME_WINDOW = 1;
     const TITLE_WINDOW = 2;
+    // How long a replay's message stays up before the replay closes it, as on the desktop.
+    const READING_MS = 1500;
     // The keys the rules know, by the key's place on the keyboard; WASD walk as the arrows do.
     const KEY_CODES = {
         Enter: 13, NumpadEnter: 13, Space: 32,
@@ -35,6 +37,13 @@
     let heldKeys = [];
     let releasedInDialog = [];
     let audio = null;
+    // A replay holds the game until its script is over; then the game stands as it left it.
+    let replaying = false;
+    let replayOver = false;
+    // What the page's tests and benchmarks count.
+    let bells = 0;
+    let fullScreenRequests = 0;
+    const tickTimes = [];
 
     function withText(text, call) {
         const size = game.lengthBytesUTF8(text) + 1;
@@ -57,6 +66,7 @@
             tone.connect(volume).connect(audio.destination);
             tone.start();
             tone.stop(audio.currentTime + 0.12);
+            ++bells;
         } catch (error) {
             // A page without sound plays on in silence.
         }
@@ -77,6 +87,7 @@
 
     function showEnd(status, why) {
         ended = true;
+        replaying = false;
         byId('title').hidden = true;
         byId('game').hidden = true;
         byId('over-reason').textContent = status === 0
@@ -120,6 +131,9 @@
         if (kind === 1) byId('prompt-answer').value = '';
         dialog.returnValue = '';
         dialog.showModal();
+        if (replaying && kind === 0) {
+            setTimeout(() => { if (dialog.open) dialog.close(); }, READING_MS);
+        }
     }
 
     function closeDialog(answer) {
@@ -140,7 +154,7 @@
     }
 
     function runDueTicks(now) {
-        if (away || dialogOpen || ended) {
+        if (away || dialogOpen || ended || replayOver) {
             nextTick = now + TICK_MS;
             return;
         }
@@ -148,8 +162,55 @@
         while (now >= nextTick && !dialogOpen && !ended) {
             nextTick += TICK_MS;
             ++ticksRun;
+            if (tickTimes.length === 4096) tickTimes.shift();
+            tickTimes.push(now);
             call(() => game._vexmire_tick());
         }
+        if (replaying && !game._vexmire_playing()) endReplay();
+    }
+
+    function endReplay() {
+        replaying = false;
+        replayOver = true;
+        if (!ended) showReplayNote('The replay is over.');
+    }
+
+    function showReplayNote(text) {
+        byId('replay-note').textContent = text;
+        byId('replay-note').hidden = text === '';
+    }
+
+    // A .vxs file dropped on the page or picked is played from start-up at the game's pace, as
+    // vexmire --replay plays it; one the desktop would refuse gets its one line, and the game
+    // goes on as it was.
+    async function replay(file) {
+        const longest = game._vexmire_longest_replay();
+        const bytes = new Uint8Array(await file.slice(0, longest + 1).arrayBuffer());
+        const pointer = game._malloc(Math.max(bytes.length, 1));
+        game.HEAPU8.set(bytes, pointer);
+        const wasEnded = ended;
+        ended = false;  // the windows of the replay's start-up are shown
+        let refusal = '';
+        withText(file.name, (name) => {
+            refusal = game.UTF8ToString(game._vexmire_replay(name, pointer, bytes.length));
+        });
+        game._free(pointer);
+        if (refusal !== '') {
+            ended = wasEnded;
+            showReplayNote(refusal);
+            if (!ended && !byId('game').hidden) canvas.focus();
+            return;
+        }
+        showReplayNote('');
+        byId('over').hidden = true;
+        replaying = true;
+        replayOver = false;
+        paused = false;
+        heldKeys = [];
+        releasedInDialog = [];
+        noteAway();
+        nextTick = performance.now();
+        if (wasEnded) requestAnimationFrame(animate);
     }
 
     function animate(now) {
@@ -191,6 +252,7 @@
     }
 
     function toggleFullScreen() {
+        ++fullScreenRequests;
         if (document.fullscreenElement) {
             document.exitFullscreen();
         } else {
@@ -227,6 +289,8 @@
             }
             return;
         }
+        // Only the replay's script reaches the rules while it plays, and nothing after it.
+        if (replaying || replayOver) return;
         if (!byId('title').hidden) {
             if (!down || event.ctrlKey || event.metaKey) return;
             if (event.code === 'KeyN') call(() => game._vexmire_new_game());
@@ -244,8 +308,20 @@
     }
 
     function wirePage() {
-        byId('new-game').addEventListener('click', () => call(() => game._vexmire_new_game()));
-        byId('quit').addEventListener('click', () => call(() => game._vexmire_quit()));
+        const click = (action) => () => { if (!replaying && !replayOver) call(action); };
+        byId('new-game').addEventListener('click', click(() => game._vexmire_new_game()));
+        byId('quit').addEventListener('click', click(() => game._vexmire_quit()));
+        const picker = byId('replay-file');
+        picker.addEventListener('change', () => {
+            if (picker.files.length > 0) replay(picker.files[0]);
+            picker.value = '';
+        });
+        document.addEventListener('dragover', (event) => event.preventDefault());
+        document.addEventListener('drop', (event) => {
+            event.preventDefault();
+            const files = event.dataTransfer.files;
+            if (files.length > 0 && !dialogOpen) replay(files[0]);
+        });
         byId('play-again').addEventListener('click', () => location.reload());
         byId('full-screen').addEventListener('click', toggleFullScreen);
         for (const button of document.querySelectorAll('.download')) {
@@ -291,7 +367,21 @@
             paused: !byId('paused').hidden,
             frames: framesDrawn,
             titleShownAt,
+            replaying,
+            replayOver,
+            replayNote: byId('replay-note').hidden ? '' : byId('replay-note').textContent,
+            bells,
+            fullScreenRequests,
+            fullScreen: document.fullscreenElement !== null,
         }),
+        // When the last ticks ran, in milliseconds after navigation began.
+        tickTimes: () => tickTimes.slice(),
+        // How long `count` ticks take run back to back, in milliseconds: the tick's cost.
+        timeTicks: (count) => {
+            const start = performance.now();
+            for (let tick = 0; tick < count; ++tick) game._vexmire_tick();
+            return performance.now() - start;
+        },
     };
 
     createVexmire({

@@ -1,12 +1,9 @@
 #include "web/page_game.h"
 
-#include <sstream>
+#include <iterator>
 #include <utility>
 
 #include "game/shell.h"
-#include "script/command_parser.h"
-#include "script/malformed_line.h"
-#include "script/script_reader.h"
 
 namespace vexmire {
 
@@ -33,21 +30,17 @@ void PageGame::AnswerDialog(std::string answer) {
     PlayOn();
 }
 
-bool PageGame::Play(std::string_view script, std::string& error) {
-    std::istringstream in{std::string(script)};
-    ScriptReader reader(in);
-    std::deque<PlayerEvent> events;
-    try {
-        for (std::string line; reader.Next(line);) {
-            if (auto event = ParsePlayerLine(line)) events.push_back(std::move(*event));
-        }
-    } catch (const MalformedLine& malformed) {
-        error = "line " + std::to_string(reader.lineNumber()) + ": " + malformed.what();
-        return false;
-    }
-    script_ = std::move(events);
+void PageGame::Play(std::vector<PlayerEvent> events, Pace pace) {
+    script_.assign(std::make_move_iterator(events.begin()), std::make_move_iterator(events.end()));
+    pace_ = pace;
+    ticksDue_ = 0;
     PlayOn();
-    return true;
+}
+
+void PageGame::Step() {
+    if (pace_ != Pace::ByStep || waiting_) return;
+    ticksDue_ = 1;
+    PlayOn();
 }
 
 void PageGame::SetAway(bool away) {
@@ -55,18 +48,26 @@ void PageGame::SetAway(bool away) {
     PlayOn();
 }
 
-// A run of ticks is played one tick at a time, so that a dialog can stop it between two.
+// A run of ticks is played one tick at a time, so that a dialog can stop it between two; a
+// paced script stops before the events after the tick that its step was due.
 void PageGame::PlayOn() {
     while (!script_.empty() && !waiting_ && !session_.ended() && !session_.away()) {
+        if (pace_ == Pace::ByStep && ticksDue_ == 0) break;
         PlayerEvent& next = script_.front();
-        if (next.kind == PlayerEvent::Kind::Tick && next.number > 1) {
+        const bool tick = next.kind == PlayerEvent::Kind::Tick;
+        if (tick && next.number == 0) {
+            script_.pop_front();
+            continue;
+        }
+        if (tick && pace_ == Pace::ByStep) --ticksDue_;
+        if (tick && next.number > 1) {
             --next.number;
             Run(PlayerEvent::Ticks(1));
             continue;
         }
         const PlayerEvent event = std::move(next);
         script_.pop_front();
-        if (event.kind != PlayerEvent::Kind::Tick || event.number == 1) Run(event);
+        Run(event);
     }
     if (session_.ended()) script_.clear();
 }

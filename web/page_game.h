@@ -3,7 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "platform/page/page_platform.h"
 #include "script/player_event.h"
@@ -35,12 +35,17 @@ class PageGame {
 
     const std::optional<PageDialog>& waitingDialog() const { return waiting_; }
 
-    // Plays a script's events (a recording's, a test's) at once, one after the other, through
-    // the same way in as the player's: it stops at a dialog that no `answer` line has answered
-    // and goes on once the player has. Nothing is played when a line is malformed or not a
-    // player's; `error` then says which, as "line N: WHAT".
-    bool Play(std::string_view script, std::string& error);
+    // How a script's events are played: at once, stopping only at a dialog (a test's), or a
+    // tick at each Step(), at the game's own pace, as the desktop's --replay plays it.
+    enum class Pace { AtOnce, ByStep };
+
+    // Plays a script's events (a recording's, a test's) through the same way in as the
+    // player's: it stops at a dialog that no `answer` line has answered and goes on once the
+    // player has.
+    void Play(std::vector<PlayerEvent> events, Pace pace);
     bool playing() const { return !script_.empty(); }
+    // The paced script's events up to and including its next tick.
+    void Step();
 
     // What the game window shows now: while a dialog waits, the scene as its handler left it.
     const Scene& shownScene();
@@ -62,6 +67,8 @@ class PageGame {
     std::deque<std::string> answers_;
     std::optional<PageDialog> waiting_;
     std::deque<PlayerEvent> script_;
+    Pace pace_ = Pace::AtOnce;
+    int ticksDue_ = 0;  // of a paced script
 };
 
 }  // namespace vexmire

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "platform/frame/frame_painter.h"
 #include "scene/level.h"
+#include "script/replay_script.h"
 #include "script/script_recorder.h"
 #include "web/page_game.h"
 
@@ -63,6 +65,7 @@ void Guarded(Call call) {
 }
 
 void StartRecording() {
+    if (recordingFile >= 0) ::close(recordingFile);
     recordingFile = ::open(kRecordingPath, O_CREAT | O_TRUNC | O_RDWR, 0600);
     if (recordingFile < 0) return;
     recorder = std::make_unique<ScriptRecorder>(recordingFile, "the recording", std::cerr);
@@ -73,7 +76,10 @@ void StartRecording() {
 
 extern "C" {
 
+// A game from start-up, recorded afresh: the page's first, and each replay's.
 EMSCRIPTEN_KEEPALIVE void vexmire_start() {
+    game.reset();  // before the recorder it records into
+    recorder.reset();
     game = std::make_unique<PageGame>(PageHooks(), Leave);
     StartRecording();
     Guarded([] { game->Start(); });
@@ -114,7 +120,11 @@ EMSCRIPTEN_KEEPALIVE void vexmire_key_up(int code) {
 // The page's own pace: while a script plays, its ticks are the script's.
 EMSCRIPTEN_KEEPALIVE void vexmire_tick() {
     Guarded([] {
-        if (!game->playing()) game->Deliver(PlayerEvent::Ticks(1));
+        if (game->playing()) {
+            game->Step();
+        } else {
+            game->Deliver(PlayerEvent::Ticks(1));
+        }
     });
 }
 
@@ -122,12 +132,39 @@ EMSCRIPTEN_KEEPALIVE void vexmire_set_away(int away) {
     Guarded([away] { game->SetAway(away != 0); });
 }
 
-// Plays a script at once; the empty text, or why it was not played.
+// Plays a test's script at once; the empty text, or why it was not played.
 EMSCRIPTEN_KEEPALIVE const char* vexmire_play(const char* script) {
     static std::string error;
-    error.clear();
-    Guarded([script] { game->Play(script != nullptr ? script : "", error); });
+    ReplayScript read = ReadReplayScript(script != nullptr ? script : "", "script");
+    error = read.message;
+    if (read.status == 0) {
+        Guarded([&read] { game->Play(std::move(read.events), PageGame::Pace::AtOnce); });
+    }
     return error.c_str();
+}
+
+// The longest replay taken; the page hands over one byte more of a longer file, to be refused.
+EMSCRIPTEN_KEEPALIVE int vexmire_longest_replay() {
+    return static_cast<int>(kLongestReplay);
+}
+
+// Replays the `length` bytes of the file `name` from start-up, a tick at each of the page's
+// ticks, as `vexmire --replay` does; the empty text, or the line that vexmire --replay prints
+// when it refuses the file, and the game then goes on untouched.
+EMSCRIPTEN_KEEPALIVE const char* vexmire_replay(const char* name, const char* bytes, int length) {
+    static std::string refusal;
+    ReplayScript read =
+        ReadReplayScript(std::string(bytes, static_cast<size_t>(std::max(length, 0))), name);
+    refusal = read.status == 0 ? "" : "vexmire: " + read.message;
+    if (read.status != 0) return refusal.c_str();
+    vexmire_start();
+    Guarded([&read] { game->Play(std::move(read.events), PageGame::Pace::ByStep); });
+    return refusal.c_str();
+}
+
+// Whether a script still has events to play.
+EMSCRIPTEN_KEEPALIVE int vexmire_playing() {
+    return game && game->playing() ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void vexmire_answer(const char* text) {

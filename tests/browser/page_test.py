@@ -3,36 +3,30 @@
 
     tests/browser/page_test.py PAGE_FOLDER VEXMIRE_SIM
 
-Needs Debian's chromium, chromium-driver and python3-selenium (make web-test installs them). The
-test waits on the page's own state (window.vexmire.state()), never on the clock.
+Needs Debian's chromium, chromium-driver and python3-selenium (make test and make web-test
+install them). Each test starts its own headless Chromium with a fresh profile, waits on the
+page's own state (window.vexmire.state()), never on the clock, and fails on any error in the
+browser's console.
 """
 
 import base64
-import functools
-import http.server
 import json
 import os
 import subprocess
 import sys
 import tempfile
-import threading
 import unittest
 
-from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
+from headless_page import Chromium, PageServer
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPLAYS = os.path.join(os.path.dirname(HERE), "replays")
 PAGE = SIM = None
-
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *arguments):
-        pass
 
 
 def script_without_answers(name):
@@ -84,24 +78,17 @@ picture.src = 'data:image/png;base64,' + png;
 class PageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        handler = functools.partial(QuietHandler, directory=PAGE)
-        cls.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
-        cls.url = "http://127.0.0.1:%d/index.html" % cls.server.server_address[1]
+        cls.server = PageServer(PAGE)
+        cls.url = cls.server.url
 
     @classmethod
     def tearDownClass(cls):
-        cls.server.shutdown()
-        cls.server.server_close()
+        cls.server.stop()
 
     def setUp(self):
-        options = webdriver.ChromeOptions()
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                         "--window-size=1000,1000", "--force-device-scale-factor=1"):
-            options.add_argument(argument)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.browser = webdriver.Chrome(options=options)
-        self.addCleanup(self.browser.quit)
+        chromium = Chromium()
+        self.addCleanup(chromium.quit)
+        self.browser = chromium.driver
         self.wait = WebDriverWait(self.browser, 20)
         self.browser.get(self.url)
         self.wait_for(lambda state: state["loaded"] and state["title"])
@@ -242,6 +229,103 @@ class PageTest(unittest.TestCase):
         recording = self.browser.execute_script("return window.vexmire.recording();")
         self.assertIn("\nanswer 3916\n", recording)
         self.assertEqual(self.sim_final_state(recording), self.sim_final_state(original))
+
+    def recording(self):
+        return self.browser.execute_script("return window.vexmire.recording();")
+
+    def test_a_hidden_tab_runs_no_tick_lets_go_of_the_held_key_and_shows_the_same_game(self):
+        # What the game was when the tab was hidden and when it was shown, held still from then.
+        self.browser.execute_script(
+            "window.seen = []; document.addEventListener('visibilitychange', () => {"
+            "    seen.push([document.visibilityState, window.vexmire.recording()]);"
+            "    if (!document.hidden) window.vexmire.hold(true);"
+            "});")
+        self.keys("n")
+        self.wait_for(lambda state: state["game"])
+        ActionChains(self.browser).key_down(Keys.ARROW_RIGHT).perform()
+        ticks = self.state()["ticks"]
+        self.wait_for(lambda state: state["ticks"] >= ticks + 10)
+        # Another tab in front for a second of its own game hides this one for real.
+        page = self.browser.current_window_handle
+        self.browser.switch_to.new_window("tab")
+        self.browser.get(self.url)
+        self.wait_for(lambda state: state["loaded"] and state["title"])
+        self.keys("n")
+        self.wait_for(lambda state: state["ticks"] >= 64)
+        self.browser.close()
+        self.browser.switch_to.window(page)
+        self.wait_for(lambda state: state["paused"])
+        frames = self.state()["frames"]
+        self.wait_for(lambda state: state["frames"] > frames)
+        seen = self.browser.execute_script("return window.seen;")
+        self.assertEqual([visibility for visibility, _ in seen], ["hidden", "visible"])
+        hidden, shown = seen[0][1], seen[1][1]
+        self.assertTrue(hidden.endswith("\nkeyup 39\n"), hidden[-40:])
+        self.assertEqual(shown, hidden, "the game moved while the tab was hidden")
+        recording = self.recording()
+        self.assertEqual(recording, shown)
+        differ = self.browser.execute_async_script(COMPARE, self.sim_render(recording))
+        self.assertEqual(differ, 0)
+
+    def test_f11_and_the_button_ask_for_full_screen_and_reach_no_rule(self):
+        self.keys("n")
+        self.wait_for(lambda state: state["game"])
+        self.browser.find_element(By.ID, "full-screen").click()
+        self.wait_for(lambda state: state["fullScreenRequests"] == 1 and state["fullScreen"])
+        self.keys(Keys.F11)
+        self.wait_for(lambda state: state["fullScreenRequests"] == 2 and not state["fullScreen"])
+        self.assertNotIn("keydown 122", self.recording())
+
+    def test_quit_rings_the_bell_through_web_audio_and_ends_the_game(self):
+        self.keys("q")
+        self.wait_for(lambda state: state["ended"])
+        self.assertEqual(self.state()["bells"], 1)
+        self.assertTrue(self.browser.find_element(By.ID, "over").is_displayed())
+
+    def pick_replay(self, path):
+        self.browser.find_element(By.ID, "replay-file").send_keys(path)
+
+    def test_a_desktop_recording_picked_replays_at_its_pace_to_vexmire_sims_game(self):
+        path = os.path.join(REPLAYS, "walk_right_to_wall.vxs")
+        with open(path, encoding="utf-8") as script:
+            original = script.read()
+        ticks = self.state()["ticks"]
+        self.pick_replay(path)
+        self.wait_for(lambda state: state["replaying"])
+        self.keys(Keys.ARROW_LEFT)  # the player's keys do not reach a replay
+        self.wait_for(lambda state: state["replayOver"])
+        self.assertGreaterEqual(self.state()["ticks"] - ticks, 100)  # its 100 ticks, one a tick
+        recording = self.recording()
+        self.assertNotIn("keydown 37", recording)
+        self.assertEqual(self.sim_final_state(recording), self.sim_final_state(original))
+        self.hold_and_wait_for_a_frame()
+        differ = self.browser.execute_async_script(COMPARE, self.sim_render(original))
+        self.assertEqual(differ, 0)
+
+    def test_a_malformed_or_oversized_replay_gets_the_desktops_line_and_the_page_plays_on(self):
+        script = "newgame\ntick 5\nbounce 3\n"
+        run = subprocess.run([SIM], input=script, text=True, capture_output=True, check=False)
+        what = run.stderr.strip().split(": ", 2)[2]  # vexmire-sim: line 3: WHAT
+        drop = ("const file = new File([arguments[0]], 'bad.vxs');"
+                "const files = new DataTransfer(); files.items.add(file);"
+                "document.body.dispatchEvent(new DragEvent('drop',"
+                "    {dataTransfer: files, bubbles: true, cancelable: true}));")
+        self.browser.execute_script(drop, script)
+        self.wait_for(lambda state: state["replayNote"] != "")
+        self.assertEqual(self.state()["replayNote"], "vexmire: bad.vxs:3: " + what)
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "big.vxs")
+            with open(path, "wb") as big:
+                big.truncate(16 * 1024 * 1024 + 1)
+            self.pick_replay(path)
+            self.wait_for(lambda state: state["replayNote"].startswith("vexmire: big.vxs"))
+        self.assertEqual(self.state()["replayNote"], "vexmire: big.vxs: the script is longer "
+                         "than 16 MiB, which no recording of a game comes near")
+        self.assertFalse(self.state()["replaying"])
+        self.keys("n")
+        self.wait_for(lambda state: state["game"])
+        ticks = self.state()["ticks"]
+        self.wait_for(lambda state: state["ticks"] >= ticks + 10)
 
 
 if __name__ == "__main__":
