@@ -56,15 +56,16 @@ play:
 
 # The suite as the game is shipped (GCC), the end-to-end tests among it, with the minute of
 # fuzzing beside it: the end-to-end tests and the replays mostly wait on the game's own pace, so
-# the fuzzer has a core to itself. Then the whole suite once more, sanitized. The sanitized build
-# also holds the fuzzer, so the code is compiled twice, not three times.
-test: e2e-setup build build-sanitized
+# the fuzzer has a core to itself. Then the page played in a real browser, and the whole suite
+# once more, sanitized. The sanitized build also holds the fuzzer, so the desktop's code is
+# compiled twice; the page's, optimised only, a third time.
+test: e2e-setup browser-test-setup build build-sanitized web
 	@mkdir -p $(FUZZ_DIR); \
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60 > $(FUZZ_DIR)/last-run.log 2>&1 & \
 	fuzzing=$$!; \
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
-	suite=$$?; wait $$fuzzing; fuzzed=$$?; \
-	cat $(FUZZ_DIR)/last-run.log; [ $$suite -eq 0 ] && [ $$fuzzed -eq 0 ]
+	suite=$$?; $(BROWSER_TEST); browser=$$?; wait $$fuzzing; fuzzed=$$?; \
+	cat $(FUZZ_DIR)/last-run.log; [ $$suite -eq 0 ] && [ $$browser -eq 0 ] && [ $$fuzzed -eq 0 ]
 	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -134,26 +135,27 @@ clean:
 
 # The benchmarks, in a build folder of their own: builds them, runs every one and prints each
 # figure beside its budget (bench/run_bench.sh). Not part of `make test`: they measure, and take
-# a few minutes. The real game runs under a virtual X server, driven by xdotool.
+# a few minutes. The real game runs under a virtual X server, driven by xdotool; the page in a
+# headless Chromium.
 BENCH_BUILD ?= build-bench
 # xvfb-run needs xauth, which xvfb only recommends.
 BENCH_PACKAGES := xvfb xauth xdotool
 
 .PHONY: bench bench-setup
 
-bench-setup: setup
+bench-setup: setup browser-test-setup
 	@$(MAKE) --no-print-directory setup PACKAGES="$(BENCH_PACKAGES)"
 
-bench: bench-setup
+bench: bench-setup web
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DVEXMIRE_WITH_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
-	bench/run_bench.sh $(BENCH_BUILD)
+	bench/run_bench.sh $(BENCH_BUILD) $(WEB_BUILD)
 
 # The game in the browser: `make web` builds the page into $(WEB_BUILD)/ (index.html, vexmire.js,
 # vexmire.wasm) with Debian's emscripten, its CMake tree in $(WEB_BUILD)/cmake. emscripten's
 # tools run on Node.js and look for their modules where Debian puts them; where another Node.js
-# comes first on the PATH, they have to be told. Not part of `make test` yet.
+# comes first on the PATH, they have to be told. Built optimised only, and incrementally.
 WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten cmake ninja-build g++ nlohmann-json3-dev libfreetype-dev fonts-dejavu-core
 WEB_ENV := NODE_PATH=/usr/share/nodejs
@@ -182,9 +184,14 @@ web-serve: web
 
 # The page played in a real, headless Chromium (Debian's, driven by its chromium-driver through
 # Debian's python3-selenium, hence Debian's own python3), its canvas compared with vexmire-sim's
-# render. Not part of `make test` yet.
+# render; part of `make test`, and alone `make web-test`.
 BROWSER_TEST_PACKAGES := chromium chromium-driver python3-selenium
+BROWSER_TEST = /usr/bin/python3 tests/browser/page_test.py $(WEB_BUILD) $(BUILD)/bin/vexmire-sim
 
-web-test: web sim
+.PHONY: browser-test-setup
+
+browser-test-setup: web-setup
 	@$(MAKE) --no-print-directory setup PACKAGES="$(BROWSER_TEST_PACKAGES)"
-	/usr/bin/python3 tests/browser/page_test.py $(WEB_BUILD) $(BUILD)/bin/vexmire-sim
+
+web-test: browser-test-setup web sim
+	$(BROWSER_TEST)
