@@ -3,10 +3,12 @@
 # (Google Benchmark CSV) stay in BUILD_DIR/bench-results. Exits with status 1 when a figure is
 # over its budget.
 #
-#   bench/run_bench.sh [BUILD_DIR]    (default: build-bench, built with -DVEXMIRE_WITH_BENCH=ON)
+#   bench/run_bench.sh [BUILD_DIR [PAGE_DIR]]
+#   (defaults: build-bench, built with -DVEXMIRE_WITH_BENCH=ON; build-web, built by make web)
 set -uo pipefail
 
 build=${1:-build-bench}
+page=${2:-build-web}
 bin="$build/bin"
 results="$build/bench-results"
 here=$(dirname "$0")
@@ -71,6 +73,16 @@ xvfb_figures=$("$here/game_under_xvfb.sh" "$bin") || echo "the game under Xvfb d
 echo "$xvfb_figures"
 xvfb() { sed -n "s/^$1=//p" <<<"$xvfb_figures"; }
 
+# The page as a player's browser fetches it, each file compressed on its own, and the page played
+# in a headless Chromium.
+echo "== the page in headless Chromium"
+page_bytes=$(for file in index.html page.js page.css vexmire.js vexmire.wasm; do
+    gzip -9 -c "$page/$file" | wc -c; done | awk '{ total += $1 } END { print total }')
+page_figures=$(/usr/bin/python3 "$here/page_bench.py" "$page") ||
+    echo "the page in headless Chromium did not finish" >&2
+echo "$page_figures"
+page() { sed -n "s/^$1=//p" <<<"$page_figures"; }
+
 tick=$(value tick BM_Tick_median cpu_time)
 floor=$(value tick BM_TickFloor_median cpu_time)
 paint=$(value paint BM_PaintGame_median cpu_time)
@@ -85,7 +97,11 @@ awk -v load="$load_at_start" \
     -v title="$(xvfb title_cpu_percent)" -v play="$(xvfb play_cpu_percent)" \
     -v standing="$(xvfb standing_cpu_percent)" -v titlewake="$(xvfb title_wakeups_per_s)" \
     -v standingwake="$(xvfb standing_wakeups_per_s)" -v playwake="$(xvfb play_wakeups_per_s)" \
-    -v startup="$(xvfb startup_ms)" -v rss="$(xvfb peak_rss_mb)" '
+    -v startup="$(xvfb startup_ms)" -v rss="$(xvfb peak_rss_mb)" \
+    -v pagebytes="$page_bytes" -v pagefresh="$(page fresh_title_ms)" \
+    -v pagelater="$(page later_title_ms)" -v pagetick="$(page tick_us)" \
+    -v pagerate="$(page ticks_per_s)" -v pagep50="$(page p50_ms)" -v pagep99="$(page p99_ms)" \
+    -v pagemax="$(page max_ms)" '
     function row(what, measured, budget, holds) {
         verdict = budget == "" ? "" : holds ? "ok" : "OVER BUDGET"
         printf "  %-44s %-22s %-16s %s\n", what, measured, budget, verdict
@@ -128,6 +144,19 @@ awk -v load="$load_at_start" \
         row("start-up to the title window shown", sprintf("%s ms", startup), "< 300 ms",
             known(startup) && startup < 300)
         row("peak resident memory", sprintf("%s MB", rss), "< 80 MB", known(rss) && rss < 80)
+        row("page: its files, each gzip -9", sprintf("%d bytes", pagebytes), "< 1,000,000 bytes",
+            known(pagebytes) && pagebytes > 0 && pagebytes < 1000000)
+        row("page: navigation to the title, fresh browser", sprintf("%s ms", pagefresh),
+            "< 1000 ms", known(pagefresh) && pagefresh < 1000)
+        row("page: the same, later loads", sprintf("%s ms", pagelater))
+        row("page: a tick in WebAssembly, walking", sprintf("%s us", pagetick))
+        ratio = known(pagetick) && known(tick) ? sprintf("%.1f x", pagetick / tick) : "n/a"
+        row("  against BM_Tick", ratio)
+        row("page: ticks a second (10 s of play)", sprintf("%s", pagerate), "64 +- 0.5 %",
+            known(pagerate) && pagerate >= 64 * 0.995 && pagerate <= 64 * 1.005)
+        row("page: interval p50 / p99 / largest",
+            sprintf("%s / %s / %s ms", pagep50, pagep99, pagemax), "p99 < 20 ms",
+            known(pagep99) && pagep99 < 20)
         if (over) { printf "\n%d figure(s) over budget\n", over; exit 1 }
         printf "\nEvery figure is within its budget.\n"
     }'
