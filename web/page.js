@@ -201,7 +201,7 @@
             if (!ended && !byId('game').hidden) canvas.focus();
             return;
         }
-        showReplayNote('');
+        showReplayNote('Replaying ' + file.name + ': the keys wait until it is over.');
         byId('over').hidden = true;
         replaying = true;
         replayOver = false;
@@ -311,6 +311,7 @@
         const click = (action) => () => { if (!replaying && !replayOver) call(action); };
         byId('new-game').addEventListener('click', click(() => game._vexmire_new_game()));
         byId('quit').addEventListener('click', click(() => game._vexmire_quit()));
+        byId('replay-note').addEventListener('click', () => showReplayNote(''));
         const picker = byId('replay-file');
         picker.addEventListener('change', () => {
             if (picker.files.length > 0) replay(picker.files[0]);
