@@ -40,6 +40,8 @@
     // A replay holds the game until its script is over; then the game stands as it left it.
     let replaying = false;
     let replayOver = false;
+    // A replay's message closes by itself only if it is still the one shown.
+    let dialogsShown = 0;
     // What the page's tests and benchmarks count.
     let bells = 0;
     let fullScreenRequests = 0;
@@ -87,6 +89,7 @@
 
     function showEnd(status, why) {
         ended = true;
+        if (replaying) showReplayNote('');
         replaying = false;
         byId('title').hidden = true;
         byId('game').hidden = true;
@@ -131,8 +134,10 @@
         if (kind === 1) byId('prompt-answer').value = '';
         dialog.returnValue = '';
         dialog.showModal();
+        const shown = ++dialogsShown;
         if (replaying && kind === 0) {
-            setTimeout(() => { if (dialog.open) dialog.close(); }, READING_MS);
+            setTimeout(() => { if (dialogsShown === shown && dialog.open) dialog.close(); },
+                READING_MS);
         }
     }
 
@@ -172,7 +177,7 @@
     function endReplay() {
         replaying = false;
         replayOver = true;
-        if (!ended) showReplayNote('The replay is over.');
+        if (!ended) showReplayNote('The replay is over: reload the page to play.');
     }
 
     function showReplayNote(text) {
@@ -185,7 +190,13 @@
     // goes on as it was.
     async function replay(file) {
         const longest = game._vexmire_longest_replay();
-        const bytes = new Uint8Array(await file.slice(0, longest + 1).arrayBuffer());
+        let bytes;
+        try {
+            bytes = new Uint8Array(await file.slice(0, longest + 1).arrayBuffer());
+        } catch (error) {
+            showReplayNote('vexmire: cannot read ' + file.name + ': ' + error.message);
+            return;
+        }
         const pointer = game._malloc(Math.max(bytes.length, 1));
         game.HEAPU8.set(bytes, pointer);
         const wasEnded = ended;
