@@ -4,9 +4,9 @@
     tests/browser/page_test.py PAGE_FOLDER VEXMIRE_SIM
 
 Needs Debian's chromium, chromium-driver and python3-selenium (make test and make web-test
-install them). Each test starts its own headless Chromium with a fresh profile, waits on the
-page's own state (window.vexmire.state()), never on the clock, and fails on any error in the
-browser's console.
+install them). The tests start their own headless Chromium with a fresh profile, load the page
+afresh for each test, wait on the page's own state (window.vexmire.state()), never on the
+clock, and fail on any error in the browser's console.
 """
 
 import base64
@@ -80,16 +80,18 @@ class PageTest(unittest.TestCase):
     def setUpClass(cls):
         cls.server = PageServer(PAGE)
         cls.url = cls.server.url
+        cls.chromium = Chromium()
 
     @classmethod
     def tearDownClass(cls):
+        cls.chromium.quit()
         cls.server.stop()
 
+    # One browser for all, each test on a page loaded afresh with no key held.
     def setUp(self):
-        chromium = Chromium()
-        self.addCleanup(chromium.quit)
-        self.browser = chromium.driver
+        self.browser = self.chromium.driver
         self.wait = WebDriverWait(self.browser, 20)
+        ActionChains(self.browser).reset_actions()
         self.browser.get(self.url)
         self.wait_for(lambda state: state["loaded"] and state["title"])
 
