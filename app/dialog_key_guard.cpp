@@ -24,7 +24,7 @@ bool DialogKeyGuard::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    const int16_t code = GameWindowKeyCode(key->key(), key->modifiers());
+    const int16_t code = GameWindowKeyCode(*key);
     const auto held = std::find(heldAtOpening_.begin(), heldAtOpening_.end(), code);
     if (held != heldAtOpening_.end()) {
         if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {

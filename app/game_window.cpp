@@ -174,7 +174,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     ReturnKeyboard();
     // An auto-repeated press is a new key-down: that is how a held Space keeps firing. The
     // rules take every key with the shift state 0.
-    const int16_t code = GameWindowKeyCode(event->key(), event->modifiers());
+    const int16_t code = GameWindowKeyCode(*event);
     if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
         heldKeys_.push_back(code);
     }
@@ -188,7 +188,7 @@ void GameWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     ReturnKeyboard();
-    const int16_t code = GameWindowKeyCode(event->key(), event->modifiers());
+    const int16_t code = GameWindowKeyCode(*event);
     std::erase(heldKeys_, code);
     Deliver(PlayerEvent::KeyUp(code));
 }

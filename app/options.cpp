@@ -186,6 +186,7 @@ std::string HelpText() {
            "  Enter            do what the hint at the bottom right offers\n"
            "  P, Pause         pause, and go on\n"
            "  F11              full screen, and back to the window\n"
+           "  (W A S D are the keys at those places, whatever letters the layout puts there)\n"
            "Keys while watching a replay:\n"
            "  Space, P, Pause  pause, and go on\n"
            "  Right, +         twice as fast, up to 8x\n"
