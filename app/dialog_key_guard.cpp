@@ -18,6 +18,10 @@ void DialogKeyGuard::Opened(const std::vector<int16_t>& held) {
     heldAtOpening_ = held;
 }
 
+void DialogKeyGuard::Released(int16_t code) {
+    if (std::erase(heldAtOpening_, code) > 0) released_ = code;
+}
+
 bool DialogKeyGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !dialogOpen_()) {
@@ -33,7 +37,7 @@ bool DialogKeyGuard::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    return type == QEvent::KeyPress && now_() < settled_;
+    return type == QEvent::KeyPress && settling();
 }
 
 }  // namespace vexmire
