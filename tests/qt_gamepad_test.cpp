@@ -2,10 +2,18 @@
 
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <SDL.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "app/gamepad_control.h"
 #include "game/hints.h"
+#include "platform/gamepad/device_wakeups.h"
 #include "platform/gamepad/game_controllers.h"
 #include "script/script_recorder.h"
 #include "tests/memory_file.h"
@@ -138,6 +146,28 @@ TEST_F(GamepadTest, UnpluggingTheControllerLetsGoOfItsKeysAndPausesTheGame) {
     EXPECT_EQ(game.vars.playerDY, 0);
     EXPECT_FALSE(control.repeating());
     EXPECT_EQ(Recorded(), "newgame\nkeydown 38\nkeyup 38\n");
+}
+
+// The kernel wakes the game for a device that came or sent an event; a device that has gone is
+// no longer listened to, which would otherwise wake the game without end.
+TEST(DeviceWakeups, ANewDeviceOrAnEventWakesTheGameAndADeviceGoneIsLeftAlone) {
+    QTemporaryDir folder;
+    int wakes = 0;
+    DeviceWakeups wakeups([&] { ++wakes; });
+    wakeups.WatchFolder(folder.path().toStdString());
+    QFile(folder.filePath("event7")).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return wakes > 0; }));
+
+    const std::string device = folder.filePath("device").toStdString();
+    ASSERT_EQ(mkfifo(device.c_str(), 0600), 0);
+    wakeups.WatchDevice(device);
+    const int writer = open(device.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    wakes = 0;
+    ASSERT_EQ(write(writer, "event", 5), 5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return wakes > 0; }));
+    close(writer);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !wakeups.watchingDevice(); }));
 }
 
 }  // namespace

@@ -31,8 +31,10 @@ Drained Drain(int fd) {
 DeviceWakeups::DeviceWakeups(std::function<void()> wake, QObject* parent)
     : QObject(parent), wake_(std::move(wake)) {}
 
+// The notifiers go before their files are closed.
 DeviceWakeups::~DeviceWakeups() {
     StopWatchingDevice();
+    delete folderNotifier_;
     if (inotify_ >= 0) close(inotify_);
 }
 
@@ -74,7 +76,7 @@ void DeviceWakeups::DeviceReadable() {
 
 void DeviceWakeups::StopWatchingDevice() {
     if (device_ < 0) return;
-    // Also called from the notifier's own signal.
+    // Also called from the notifier's own signal, which it must outlive.
     deviceNotifier_->setEnabled(false);
     deviceNotifier_->deleteLater();
     deviceNotifier_ = nullptr;
