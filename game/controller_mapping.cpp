@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <numbers>
 
 #include "game/key_codes.h"
 
@@ -18,7 +17,7 @@ bool Contains(const std::vector<int16_t>& keys, int16_t code) {
 // The stick points in one of eight directions, each the middle of a sector of 45 degrees: a
 // stick pushed a little off straight still walks straight.
 bool LeansAlong(int along, int across) {
-    const double sectorEdge = std::tan(std::numbers::pi / 8);
+    const double sectorEdge = std::sqrt(2.0) - 1;  // tan 22.5 degrees
     return std::abs(along) > sectorEdge * std::abs(across);
 }
 
