@@ -4,21 +4,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QStyleHints>
 
 namespace vexmire {
-
-namespace {
-
-// The desktop's key repeat rate, as the time between two repeats.
-std::chrono::milliseconds DesktopRepeatInterval() {
-    const int perSecond = QGuiApplication::styleHints()->keyboardAutoRepeatRate();
-    return std::chrono::milliseconds(1000 / std::clamp(perSecond, 1, 1000));
-}
-
-}  // namespace
 
 GamepadControl::GamepadControl(GameControllers& controllers, GameWindow& gameWindow,
                                TitleWindow& titleWindow, QtPlatform& platform, QObject* parent)
@@ -26,7 +14,7 @@ GamepadControl::GamepadControl(GameControllers& controllers, GameWindow& gameWin
       gameWindow_(gameWindow),
       titleWindow_(titleWindow),
       platform_(platform),
-      repeatInterval_(DesktopRepeatInterval()) {
+      keyRepeat_(DesktopKeyRepeat()) {
     connect(&repeat_, &QTimer::timeout, this, &GamepadControl::Repeat);
     connect(&controllers, &GameControllers::changed, this, &GamepadControl::Take);
     connect(&controllers, &GameControllers::lost, this, &GamepadControl::Lost);
@@ -82,11 +70,11 @@ void GamepadControl::ScheduleRepeat(const ControllerChange& change) {
     }
     const bool pressed = std::any_of(change.keys.begin(), change.keys.end(),
                                      [](const GameKey& key) { return key.down; });
-    if (pressed || !repeat_.isActive()) repeat_.start(kRepeatDelay);
+    if (pressed || !repeat_.isActive()) repeat_.start(keyRepeat_.delay);
 }
 
 void GamepadControl::Repeat() {
-    repeat_.setInterval(repeatInterval_);
+    repeat_.setInterval(keyRepeat_.interval);
     if (platform_.dialogOpen() || !GameTakesIt()) return;
     for (const int16_t code : mapping_.RepeatingKeys()) gameWindow_.PressKey(code);
 }

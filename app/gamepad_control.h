@@ -1,13 +1,12 @@
 #pragma once
 
-#include <chrono>
-
 #include <QObject>
 #include <QTimer>
 
 #include "app/game_window.h"
 #include "app/title_window.h"
 #include "game/controller_mapping.h"
+#include "platform/desktop/desktop_key_repeat.h"
 #include "platform/gamepad/game_controllers.h"
 #include "platform/qt/qt_platform.h"
 
@@ -20,10 +19,6 @@ namespace vexmire {
 // another application has the keyboard the controller does nothing.
 class GamepadControl : public QObject {
   public:
-    // A held key's first repeat comes this long after its press, as on most desktops; the
-    // repeats then follow at the desktop's rate.
-    static constexpr std::chrono::milliseconds kRepeatDelay{500};
-
     GamepadControl(GameControllers& controllers, GameWindow& gameWindow, TitleWindow& titleWindow,
                    QtPlatform& platform, QObject* parent = nullptr);
 
@@ -44,7 +39,7 @@ class GamepadControl : public QObject {
     QtPlatform& platform_;
     ControllerMapping mapping_;
     QTimer repeat_;
-    std::chrono::milliseconds repeatInterval_;
+    KeyRepeat keyRepeat_;  // the desktop's, as a held key repeats
 };
 
 }  // namespace vexmire
