@@ -1,6 +1,7 @@
 #include "app/gamepad_control.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,6 +19,11 @@ GamepadControl::GamepadControl(GameControllers& controllers, GameWindow& gameWin
     connect(&repeat_, &QTimer::timeout, this, &GamepadControl::Repeat);
     connect(&controllers, &GameControllers::changed, this, &GamepadControl::Take);
     connect(&controllers, &GameControllers::lost, this, &GamepadControl::Lost);
+    // Once the handler that opened the dialog has finished too.
+    connect(&platform_, &QtPlatform::dialogClosed, this, [this] {
+        if (!std::exchange(pauseAfterDialog_, false)) return;
+        QTimer::singleShot(0, this, [this] { gameWindow_.SetPaused(true); });
+    });
 }
 
 // The dialog first, which holds the game still; then whichever window is shown.
@@ -80,10 +86,15 @@ void GamepadControl::Repeat() {
 }
 
 // As console games do: the game waits for the player to plug the controller back in, or to
-// go on with the keyboard.
+// go on with the keyboard. A dialog holds the game still by itself, and the pause waits for it.
 void GamepadControl::Lost() {
     Take(ControllerState{});
-    if (gameWindow_.isVisible()) gameWindow_.SetPaused(true);
+    if (!gameWindow_.isVisible()) return;
+    if (platform_.dialogOpen()) {
+        pauseAfterDialog_ = true;
+    } else {
+        gameWindow_.SetPaused(true);
+    }
 }
 
 }  // namespace vexmire

@@ -40,6 +40,7 @@ class GamepadControl : public QObject {
     ControllerMapping mapping_;
     QTimer repeat_;
     KeyRepeat keyRepeat_;  // the desktop's, as a held key repeats
+    bool pauseAfterDialog_ = false;
 };
 
 }  // namespace vexmire

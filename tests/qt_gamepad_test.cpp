@@ -148,6 +148,21 @@ TEST_F(GamepadTest, UnpluggingTheControllerLetsGoOfItsKeysAndPausesTheGame) {
     EXPECT_EQ(Recorded(), "newgame\nkeydown 38\nkeyup 38\n");
 }
 
+TEST_F(GamepadTest, UnpluggedInsideADialogTheGamePausesOnceTheDialogHasClosed) {
+    NewGame();
+    // At the keypad, whose prompt the next tick opens.
+    player().SetLeft(140);
+    player().SetTop(480);
+    WhenDialogOpens([&](QDialog* dialog) {
+        ASSERT_NE(dialog, nullptr);
+        Unplug();
+        EXPECT_FALSE(gameWindow.paused());
+        dialog->reject();
+    });
+    NextTick();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gameWindow.paused(); }));
+}
+
 // The kernel wakes the game for a device that came or sent an event; a device that has gone is
 // no longer listened to, which would otherwise wake the game without end.
 TEST(DeviceWakeups, ANewDeviceOrAnEventWakesTheGameAndADeviceGoneIsLeftAlone) {
