@@ -148,9 +148,23 @@ TEST_F(GamepadTest, UnpluggingTheControllerLetsGoOfItsKeysAndPausesTheGame) {
     EXPECT_EQ(Recorded(), "newgame\nkeydown 38\nkeyup 38\n");
 }
 
+// Both at the keypad, whose prompt the next tick opens.
+TEST_F(GamepadTest, AStickLetGoInsideADialogStopsTheFigureOnceItHasClosed) {
+    NewGame();
+    player().SetLeft(140);
+    player().SetTop(480);
+    Stick(32767, 0);
+    WhenDialogOpens([&](QDialog* dialog) {
+        ASSERT_NE(dialog, nullptr);
+        Stick(0, 0);
+        dialog->reject();
+    });
+    NextTick();
+    EXPECT_EQ(game.vars.playerDX, 0) << "the figure walks on by itself";
+}
+
 TEST_F(GamepadTest, UnpluggedInsideADialogTheGamePausesOnceTheDialogHasClosed) {
     NewGame();
-    // At the keypad, whose prompt the next tick opens.
     player().SetLeft(140);
     player().SetTop(480);
     WhenDialogOpens([&](QDialog* dialog) {
