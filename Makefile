@@ -6,10 +6,10 @@ CMAKE_FLAGS ?=
 # Debian 12 packages that building and playing the game need. libfreetype-dev renders the
 # labels' glyphs from DejaVu Sans (fonts-dejavu-core) at build time. libxcb-xkb-dev: a held key
 # repeats as presses only on X11 (XKB detectable auto-repeat); qt6-wayland: the game runs
-# natively on Wayland.
+# natively on Wayland; libsdl2-dev: the game controller, through SDL's game-controller part.
 PLAY_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev libgl-dev \
                  nlohmann-json3-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core \
-                 libxcb-xkb-dev qt6-wayland libfreetype-dev
+                 libxcb-xkb-dev qt6-wayland libfreetype-dev libsdl2-dev
 # What the tests, the fuzzer and the checks of the package add.
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
                  desktop-file-utils appstream dpkg-dev file lintian man-db

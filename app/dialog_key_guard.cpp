@@ -18,13 +18,17 @@ void DialogKeyGuard::Opened(const std::vector<int16_t>& held) {
     heldAtOpening_ = held;
 }
 
+void DialogKeyGuard::Released(int16_t code) {
+    if (std::erase(heldAtOpening_, code) > 0) released_ = code;
+}
+
 bool DialogKeyGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !dialogOpen_()) {
         return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    const int16_t code = GameWindowKeyCode(key->key(), key->modifiers());
+    const int16_t code = GameWindowKeyCode(*key);
     const auto held = std::find(heldAtOpening_.begin(), heldAtOpening_.end(), code);
     if (held != heldAtOpening_.end()) {
         if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {
@@ -33,7 +37,7 @@ bool DialogKeyGuard::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    return type == QEvent::KeyPress && now_() < settled_;
+    return type == QEvent::KeyPress && settling();
 }
 
 }  // namespace vexmire

@@ -27,6 +27,11 @@ class DialogKeyGuard : public QObject {
     // A dialog has opened while the game keys `held` (their codes) were down.
     void Opened(const std::vector<int16_t>& held);
 
+    // Whether the dialog is still in its first moment, which takes no press.
+    bool settling() const { return now_() < settled_; }
+    // A game key let go while the dialog is open by a device other than the keyboard.
+    void Released(int16_t code);
+
     // The last held key that went up while the dialog was open, once; nothing if none did.
     std::optional<int16_t> TakeReleased() { return std::exchange(released_, std::nullopt); }
 

@@ -174,11 +174,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     ReturnKeyboard();
     // An auto-repeated press is a new key-down: that is how a held Space keeps firing. The
     // rules take every key with the shift state 0.
-    const int16_t code = GameWindowKeyCode(event->key(), event->modifiers());
-    if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
-        heldKeys_.push_back(code);
-    }
-    Deliver(PlayerEvent::KeyDown(code));
+    PressKey(GameWindowKeyCode(*event));
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -188,7 +184,21 @@ void GameWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     ReturnKeyboard();
-    const int16_t code = GameWindowKeyCode(event->key(), event->modifiers());
+    ReleaseKey(GameWindowKeyCode(*event));
+}
+
+void GameWindow::PressKey(int16_t code) {
+    if (scriptStep_ || !session_.MayDeliver(PlayerEvent::Kind::KeyDown)) return;
+    if (std::find(heldKeys_.begin(), heldKeys_.end(), code) == heldKeys_.end()) {
+        heldKeys_.push_back(code);
+    }
+    Deliver(PlayerEvent::KeyDown(code));
+}
+
+void GameWindow::ReleaseKey(int16_t code) {
+    if (scriptStep_) return;
+    if (platform_.dialogOpen()) dialogKeys_->Released(code);
+    if (!session_.MayDeliver(PlayerEvent::Kind::KeyUp)) return;
     std::erase(heldKeys_, code);
     Deliver(PlayerEvent::KeyUp(code));
 }

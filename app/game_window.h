@@ -67,6 +67,12 @@ class GameWindow : public QWidget {
     // ticks as its script says).
     void LetRest();
 
+    // A game key pressed or let go on the keyboard or on a controller, on its way to the rules.
+    // A key let go inside one of the game's dialogs stops the figure once it has closed.
+    void PressKey(int16_t code);
+    void ReleaseKey(int16_t code);
+    const DialogKeyGuard& dialogKeys() const { return *dialogKeys_; }
+
     // Hands `event` to the session and shows what it changed.
     Session::Outcome Deliver(const PlayerEvent& event);
     void RunTick() { Deliver(PlayerEvent::Ticks(1)); }

@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "app/game_and_windows.h"
+#include "app/gamepad_control.h"
 #include "app/options.h"
 #include "app/recording_file.h"
 #include "app/replay.h"
@@ -25,6 +26,7 @@
 #include "platform/desktop/stop_signals.h"
 #include "platform/desktop/window_scale.h"
 #include "platform/desktop/x11_key_repeat.h"
+#include "platform/gamepad/game_controllers.h"
 
 using namespace vexmire;
 
@@ -138,10 +140,15 @@ int main(int argc, char* argv[]) {
         windows.RecordTo(*recorder);
     }
     if (options.fullScreen) windows.gameWindow.SetFullScreen(true);
+    // A replay is watched, not played: no controller takes part in it.
+    std::optional<GameControllers> controllers;
+    std::optional<GamepadControl> gamepad;
     if (replay) {
         replay->replay.PlayIn(windows, platform, options.replaySpeed);
     } else {
         windows.gameWindow.LetRest();
+        controllers.emplace();
+        gamepad.emplace(*controllers, windows.gameWindow, windows.titleWindow, platform);
     }
     EndOnStopSignals(platform, [&session] { session.End(Ending::StopSignal); });
     Form_Load(windows.game);

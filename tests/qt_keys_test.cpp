@@ -72,6 +72,21 @@ TEST(KeyCodes, InTheGameWindowWASDAreTheArrowsAndEveryOtherKeyIsItself) {
     EXPECT_EQ(VirtualKeyCode(Qt::Key_W, Qt::NoModifier), 'W');
 }
 
+// On X11 and Wayland the window system names a key's place by its XKB keycode: on a French
+// layout the key at W's place types Z, and the W key lies where a US keyboard has Z.
+TEST(KeyCodes, WASDWalkByTheirPlaceOnTheKeyboardWheneverTheWindowSystemGivesIt) {
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_Z, Qt::NoModifier, 25), key::kUp);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_Q, Qt::NoModifier, 38), key::kLeft);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_S, Qt::NoModifier, 39), key::kDown);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_D, Qt::ShiftModifier, 40), key::kRight);
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_W, Qt::NoModifier, 52), 'W');
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_A, Qt::NoModifier, 24), 'A');
+    EXPECT_EQ(GameWindowKeyCode(Qt::Key_Up, Qt::NoModifier, 111), key::kUp);
+    const QKeyEvent frenchZ(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, 25, 0, 0,
+                            QStringLiteral("z"));
+    EXPECT_EQ(GameWindowKeyCode(frenchZ), key::kUp);
+}
+
 TEST(KeyCodes, TheShiftStateNamesShiftCtrlAndAlt) {
     EXPECT_EQ(ShiftState(Qt::NoModifier), 0);
     EXPECT_EQ(ShiftState(Qt::ShiftModifier), 1);

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "game/key_codes.h"
+
 namespace vexmire {
 
 namespace {
@@ -118,19 +120,24 @@ int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     return Find(std::begin(kNamedKeys), std::end(kNamedKeys), qtKey);
 }
 
-int16_t GameWindowKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
-    switch (qtKey) {
-        case Qt::Key_W:
-            return VirtualKeyCode(Qt::Key_Up, Qt::NoModifier);
-        case Qt::Key_A:
-            return VirtualKeyCode(Qt::Key_Left, Qt::NoModifier);
-        case Qt::Key_S:
-            return VirtualKeyCode(Qt::Key_Down, Qt::NoModifier);
-        case Qt::Key_D:
-            return VirtualKeyCode(Qt::Key_Right, Qt::NoModifier);
-        default:
-            return VirtualKeyCode(qtKey, modifiers);
-    }
+// The XKB keycodes of the keys where a US keyboard has W, A, S and D.
+constexpr KeyCode kWalkingPlaces[] = {
+    {25, key::kUp}, {38, key::kLeft}, {39, key::kDown}, {40, key::kRight}};
+constexpr KeyCode kWalkingLetters[] = {{Qt::Key_W, key::kUp},
+                                       {Qt::Key_A, key::kLeft},
+                                       {Qt::Key_S, key::kDown},
+                                       {Qt::Key_D, key::kRight}};
+
+int16_t GameWindowKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+    const int16_t walking =
+        scanCode != 0
+            ? Find(std::begin(kWalkingPlaces), std::end(kWalkingPlaces), static_cast<int>(scanCode))
+            : Find(std::begin(kWalkingLetters), std::end(kWalkingLetters), qtKey);
+    return walking != kUnmappedKey ? walking : VirtualKeyCode(qtKey, modifiers);
+}
+
+int16_t GameWindowKeyCode(const QKeyEvent& event) {
+    return GameWindowKeyCode(event.key(), event.modifiers(), event.nativeScanCode());
 }
 
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {

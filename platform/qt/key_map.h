@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QKeyEvent>
 #include <Qt>
 
 namespace vexmire {
@@ -12,9 +13,13 @@ namespace vexmire {
 int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // The code that a key pressed in the game window hands the rules: its VirtualKeyCode, except that
-// W, A, S and D walk as the arrows Up, Left, Down and Right do, and reach the rules (and the
-// recording) as the arrows' codes.
-int16_t GameWindowKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+// the four keys where a US keyboard has W, A, S and D walk as the arrows Up, Left, Down and Right
+// do, and reach the rules (and the recording) as the arrows' codes. They are found by their place
+// on the keyboard, whatever letters the player's layout puts there (Z, Q, S, D on a French one):
+// `scanCode` is the window system's code for the key's place (the XKB keycode on X11 and
+// Wayland). Where it gives none (0), the letters W, A, S and D walk.
+int16_t GameWindowKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
+int16_t GameWindowKeyCode(const QKeyEvent& event);
 
 // The shift state handed to the key handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t ShiftState(Qt::KeyboardModifiers modifiers);
