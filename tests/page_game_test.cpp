@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -11,6 +13,7 @@
 #include "script/replay_script.h"
 #include "script/script_recorder.h"
 #include "tests/memory_file.h"
+#include "web/page_controller.h"
 #include "web/page_game.h"
 
 namespace vexmire {
@@ -202,6 +205,31 @@ TEST(PagePlay, AReplayByStepTakesATickAStepAndReachesTheSameGame) {
     for (; byStep.playing() && steps <= ticks; ++steps) byStep.Step();
     EXPECT_EQ(steps, ticks);
     EXPECT_TRUE(GameSnapshot(atOnce.session().game()).Matches(byStep.session().game()));
+}
+
+// The Gamepad API's stick runs from -1 to 1, the mapping's from -32768 to 32767: its dead zone
+// is the same fraction of the travel on the page as on the desktop.
+TEST(PageController, TheBrowsersStickAndButtonsMeanWhatTheDesktopsDo) {
+    constexpr uint32_t kSouth = 1U << 0;
+    constexpr uint32_t kStart = 1U << 9;
+    constexpr uint32_t kDpadLeft = 1U << 14;
+    EXPECT_EQ(KeysHeld(PadState(0, 0.244, 0)), std::vector<int16_t>{});
+    EXPECT_EQ(KeysHeld(PadState(0, 0.245, 0)), std::vector<int16_t>{key::kRight});
+    EXPECT_EQ(PadState(0, 1.5, -1.5).stickX, 32767);
+    EXPECT_EQ(PadState(0, 1.5, -1.5).stickY, -32767);
+    // A broken axis rests, and buttons past the standard layout's are no controls of the game.
+    EXPECT_EQ(PadState(1U << 20, std::nan(""), INFINITY), ControllerState{});
+    EXPECT_EQ(KeysHeld(PadState(kDpadLeft | kSouth, 0, 0)),
+              (std::vector<int16_t>{key::kLeft, key::kSpace}));
+
+    // The page reads: confirmed, pause, the number of keys, then each key, negative going up.
+    PageController controller;
+    EXPECT_EQ(controller.Take(PadState(kSouth, 1, 0)),
+              (std::vector<int32_t>{1, 0, 2, key::kRight, key::kSpace}));
+    EXPECT_EQ(controller.Repeats(), (std::vector<int32_t>{2, key::kRight, key::kSpace}));
+    EXPECT_EQ(controller.Take(PadState(kStart, 0, 0)),
+              (std::vector<int32_t>{1, 1, 2, -key::kRight, -key::kSpace}));
+    EXPECT_EQ(controller.Repeats(), std::vector<int32_t>{0});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "scene/level.h"
 #include "script/replay_script.h"
 #include "script/script_recorder.h"
+#include "web/page_controller.h"
 #include "web/page_game.h"
 
 namespace {
@@ -39,6 +41,7 @@ std::unique_ptr<PageGame> game;
 RgbaFrame frame(kClientWidth, kClientHeight);
 std::string dialogText;
 std::string dialogTitle;
+PageController controller;
 
 PagePlatform::Hooks PageHooks() {
     return {[] { PageBeep(); },
@@ -126,6 +129,17 @@ EMSCRIPTEN_KEEPALIVE void vexmire_tick() {
             game->Deliver(PlayerEvent::Ticks(1));
         }
     });
+}
+
+// The player's controller as it stands now: the buttons pressed (a bit each, by the standard
+// layout's numbers) and the left stick. What it means, as PageController::Take gives it.
+EMSCRIPTEN_KEEPALIVE const int32_t* vexmire_gamepad(int pressedButtons, double stickX,
+                                                    double stickY) {
+    return controller.Take(PadState(static_cast<uint32_t>(pressedButtons), stickX, stickY)).data();
+}
+
+EMSCRIPTEN_KEEPALIVE const int32_t* vexmire_gamepad_repeats() {
+    return controller.Repeats().data();
 }
 
 EMSCRIPTEN_KEEPALIVE void vexmire_set_away(int away) {
