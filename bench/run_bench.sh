@@ -76,7 +76,7 @@ xvfb() { sed -n "s/^$1=//p" <<<"$xvfb_figures"; }
 # The page as a player's browser fetches it, each file compressed on its own, and the page played
 # in a headless Chromium.
 echo "== the page in headless Chromium"
-page_bytes=$(for file in index.html page.js page.css vexmire.js vexmire.wasm; do
+page_bytes=$(for file in index.html page_gamepad.js page.js page.css vexmire.js vexmire.wasm; do
     gzip -9 -c "$page/$file" | wc -c; done | awk '{ total += $1 } END { print total }')
 page_figures=$(/usr/bin/python3 "$here/page_bench.py" "$page") ||
     echo "the page in headless Chromium did not finish" >&2

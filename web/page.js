@@ -11,6 +11,8 @@
     const TITLE_WINDOW = 2;
     // How long a replay's message stays up before the replay closes it, as on the desktop.
     const READING_MS = 1500;
+    // A controller's press in a message's first moment is a reflex of play, not an answer.
+    const SETTLING_MS = 500;
     // The keys the rules know, by the key's place on the keyboard; WASD walk as the arrows do.
     const KEY_CODES = {
         Enter: 13, NumpadEnter: 13, Space: 32,
@@ -32,6 +34,10 @@
     let heldByTest = false;
     let titleShownAt = null;  // milliseconds after the page's navigation began
     let paused = false;
+    let gamepad = null;
+    let dialogOpenedAt = 0;
+    // The controller in use was unplugged while a dialog held the game still.
+    let pauseAfterDialog = false;
     // The codes of the keys down in the game window, and those released while a dialog had
     // the keyboard, whose release the rules have not heard yet.
     let heldKeys = [];
@@ -134,6 +140,7 @@
         if (kind === 1) byId('prompt-answer').value = '';
         dialog.returnValue = '';
         dialog.showModal();
+        dialogOpenedAt = performance.now();
         const shown = ++dialogsShown;
         if (replaying && kind === 0) {
             setTimeout(() => { if (dialogsShown === shown && dialog.open) dialog.close(); },
@@ -150,6 +157,7 @@
         // The figure stops for a key that went up while the dialog had the keyboard.
         for (const code of releasedInDialog.splice(0)) call(() => game._vexmire_key_up(code));
         canvas.focus();
+        if (pauseAfterDialog) setPaused(true);
     }
 
     function call(action) {
@@ -217,6 +225,7 @@
         replaying = true;
         replayOver = false;
         paused = false;
+        pauseAfterDialog = false;
         heldKeys = [];
         releasedInDialog = [];
         noteAway();
@@ -226,6 +235,7 @@
 
     function animate(now) {
         if (ended) return;
+        gamepad.read(now);
         runDueTicks(now);
         if (!byId('game').hidden && !dialogOpen) draw();
         requestAnimationFrame(animate);
@@ -280,11 +290,7 @@
     function onKey(event, down) {
         if (ended) return;
         if (dialogOpen) {
-            const code = keyCode(event);
-            if (!down && heldKeys.includes(code)) {
-                heldKeys = heldKeys.filter((held) => held !== code);
-                releasedInDialog.push(code);
-            }
+            if (!down) releaseInDialog(keyCode(event));
             return;
         }
         if (event.code === 'F11') {
@@ -294,10 +300,7 @@
         }
         if ((event.code === 'KeyP' || event.code === 'Pause') && !byId('game').hidden) {
             event.preventDefault();
-            if (down && !event.repeat) {
-                paused = !paused;
-                noteAway();
-            }
+            if (down && !event.repeat) setPaused(!paused);
             return;
         }
         // Only the replay's script reaches the rules while it plays, and nothing after it.
@@ -313,9 +316,70 @@
         const code = keyCode(event);
         if (code === 0) return;
         if (event.code in KEY_CODES) event.preventDefault();
+        gameKey(code, down);
+    }
+
+    // A game key from the keyboard or the controller, through the game window's one way in.
+    function gameKey(code, down) {
         if (down && !heldKeys.includes(code)) heldKeys.push(code);
         if (!down) heldKeys = heldKeys.filter((held) => held !== code);
         call(() => down ? game._vexmire_key_down(code) : game._vexmire_key_up(code));
+    }
+
+    // A held key let go while a dialog has the keyboard stops the figure once it has closed.
+    function releaseInDialog(code) {
+        if (!heldKeys.includes(code)) return;
+        heldKeys = heldKeys.filter((held) => held !== code);
+        releasedInDialog.push(code);
+    }
+
+    function setPaused(value) {
+        paused = value;
+        pauseAfterDialog = false;
+        noteAway();
+    }
+
+    // A hidden or unfocused page takes nothing from the controller, as it takes no key; while a
+    // replay is watched, the controller does nothing, as on the desktop.
+    function controllerIgnored() {
+        return ended || replaying || replayOver || document.hidden || !document.hasFocus();
+    }
+
+    // The controller as the page's windows take it: the dialog first, which holds the game
+    // still, then whichever window is shown.
+    function takeController(change) {
+        if (controllerIgnored()) return;
+        if (dialogOpen) {
+            for (const code of change.keys) if (code < 0) releaseInDialog(-code);
+            if (change.confirmed) answerMessage();
+        } else if (!byId('title').hidden) {
+            if (change.confirmed) call(() => game._vexmire_new_game());
+        } else if (!byId('game').hidden) {
+            if (!paused) for (const code of change.keys) gameKey(Math.abs(code), code > 0);
+            if (change.pauseToggled) setPaused(!paused);
+        }
+    }
+
+    // A button down since before the message opened never answers it: the mapping confirms
+    // only a press. The keypad's code is typed.
+    function answerMessage() {
+        const message = byId('message');
+        if (message.open && performance.now() - dialogOpenedAt >= SETTLING_MS) message.close();
+    }
+
+    function repeatController(codes) {
+        if (controllerIgnored() || dialogOpen || paused || byId('game').hidden) return;
+        for (const code of codes) gameKey(code, true);
+    }
+
+    // As console games do, the game waits for the controller to come back or for the keyboard.
+    function loseController() {
+        if (ended || replaying || replayOver || byId('game').hidden) return;
+        if (dialogOpen) {
+            pauseAfterDialog = true;
+        } else {
+            setPaused(true);
+        }
     }
 
     function wirePage() {
@@ -374,6 +438,7 @@
             title: !byId('title').hidden,
             game: !byId('game').hidden,
             dialog: dialogOpen,
+            dialogSettled: dialogOpen && performance.now() - dialogOpenedAt >= SETTLING_MS,
             ended,
             ticks: ticksRun,
             paused: !byId('paused').hidden,
@@ -402,6 +467,12 @@
         vexmireEnded: showEnd,
     }).then((module) => {
         game = module;
+        gamepad = createPageGamepad({
+            module: () => game,
+            take: takeController,
+            repeat: repeatController,
+            lost: loseController,
+        });
         byId('loading').hidden = true;
         wirePage();
         game._vexmire_start();
