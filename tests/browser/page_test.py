@@ -27,6 +27,8 @@ from headless_page import Chromium, PageServer
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPLAYS = os.path.join(os.path.dirname(HERE), "replays")
 PAGE = SIM = None
+# The controller's buttons, by the standard layout's numbers.
+SOUTH, START = 0, 9
 
 
 def script_without_answers(name):
@@ -200,9 +202,13 @@ class PageTest(unittest.TestCase):
         self.assertNotIn("keydown 80", self.browser.execute_script(
             "return window.vexmire.recording();"))
 
-    def test_a_game_lost_ends_after_its_message_and_replays_to_the_same_state(self):
+    @staticmethod
+    def lose_the_game_script():
         with open(os.path.join(REPLAYS, "lose_the_game.vxs"), encoding="utf-8") as script:
-            original = script.read()
+            return script.read()
+
+    def test_a_game_lost_ends_after_its_message_and_replays_to_the_same_state(self):
+        original = self.lose_the_game_script()
         self.play(original)
         self.wait_for(lambda state: state["dialog"])
         self.assertEqual(self.browser.find_element(By.ID, "message-text").text,
@@ -328,6 +334,83 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda state: state["game"])
         ticks = self.state()["ticks"]
         self.wait_for(lambda state: state["ticks"] >= ticks + 10)
+
+    # A controller of the standard layout, as the Gamepad API gives one, that the test moves.
+    def plug_in_a_controller(self):
+        self.browser.execute_script(
+            "window.pad = {index: 0, id: 'test', mapping: 'standard', connected: true,"
+            "    buttons: Array.from({length: 17}, () => ({pressed: false, value: 0})),"
+            "    axes: [0, 0, 0, 0]};"
+            "Object.defineProperty(navigator, 'getGamepads', {value: () => [window.pad]});"
+            "const plugged = new Event('gamepadconnected');"
+            "plugged.gamepad = window.pad;"
+            "window.dispatchEvent(plugged);")
+
+    # Stands the controller so until the page has read it, which it does at each of its frames.
+    def controller(self, buttons=(), stick=(0, 0)):
+        self.browser.execute_async_script(
+            "const [buttons, stick, read] = arguments;"
+            "window.pad.buttons.forEach((button, number) => {"
+            "    button.pressed = buttons.includes(number); });"
+            "window.pad.axes[0] = stick[0]; window.pad.axes[1] = stick[1];"
+            "requestAnimationFrame(() => requestAnimationFrame(read));",
+            list(buttons), list(stick))
+
+    def wait_for_recording(self, condition):
+        self.wait.until(lambda browser: condition(self.recording()))
+
+    def test_a_controller_walks_fires_pauses_and_its_unplugging_pauses_as_keys_would(self):
+        self.plug_in_a_controller()
+        self.controller([SOUTH])  # New Game
+        self.wait_for(lambda state: state["game"])
+        self.controller()
+        # The stick held right walks and repeats as a held key; South fires.
+        self.controller(stick=(1, 0.1))
+        self.wait_for_recording(lambda recording: recording.count("\nkeydown 39\n") >= 2)
+        self.controller([SOUTH], stick=(1, 0.1))
+        self.wait_for_recording(lambda recording: "\nkeydown 32\n" in recording)
+        self.controller()
+        self.wait_for_recording(lambda recording: "\nkeyup 39\nkeyup 32\n" in recording)
+        self.controller([START])
+        self.wait_for(lambda state: state["paused"])
+        self.controller()
+        self.controller([START])
+        self.wait_for(lambda state: not state["paused"])
+        self.controller(stick=(-1, 0))
+        self.wait_for_recording(lambda recording: "\nkeydown 37\n" in recording)
+        self.browser.execute_script(
+            "const unplugged = new Event('gamepaddisconnected');"
+            "unplugged.gamepad = window.pad;"
+            "window.pad.connected = false;"
+            "window.pad = null;"
+            "window.dispatchEvent(unplugged);")
+        self.assertTrue(self.state()["paused"])
+        # The held direction was let go before the pause, and only the keys reached the rules.
+        recording = self.recording()
+        self.assertTrue(recording.endswith("\nkeyup 37\n"), recording[-40:])
+        self.assertEqual(sorted(set(line.split()[0] for line in recording.splitlines()
+                                    if line and not line.startswith("#"))),
+                         ["keydown", "keyup", "newgame", "tick"])
+        differ = self.browser.execute_async_script(COMPARE, self.sim_render(recording))
+        self.assertEqual(differ, 0)
+
+    def test_a_controllers_south_answers_a_message_only_when_pressed_after_it_opened(self):
+        self.plug_in_a_controller()
+        # South chooses New Game and stays down while the game is lost at once.
+        error = self.browser.execute_async_script(
+            "const [script, done] = arguments;"
+            "window.pad.buttons[0].pressed = true;"
+            "const lose = () => window.vexmire.state().game ?"
+            "    done(window.vexmire.play(script)) : requestAnimationFrame(lose);"
+            "requestAnimationFrame(lose);",
+            self.lose_the_game_script().replace("newgame\n", "", 1))
+        self.assertEqual(error, "")
+        self.wait_for(lambda state: state["dialogSettled"])
+        self.controller([SOUTH])
+        self.assertTrue(self.state()["dialog"])
+        self.controller()
+        self.controller([SOUTH])
+        self.wait_for(lambda state: state["ended"])
 
 
 if __name__ == "__main__":
