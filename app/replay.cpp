@@ -17,7 +17,7 @@ namespace {
 // The watcher's own keys go to the replay.
 class InputBlocker : public QObject {
   public:
-    InputBlocker(Replay& replay, QObject* parent) : QObject(parent), replay_(replay) {}
+    explicit InputBlocker(Replay& replay) : replay_(replay) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -69,8 +69,8 @@ void Replay::PlayIn(GameAndWindows& windows, QtPlatform& platform, int speed,
     platform_ = &platform;
     readingTime_ = readingTime;
     platform.AnswerDialogsFromScript(readingTime);
-    QCoreApplication::instance()->installEventFilter(
-        new InputBlocker(*this, QCoreApplication::instance()));
+    inputBlocker_ = std::make_unique<InputBlocker>(*this);
+    QCoreApplication::instance()->installEventFilter(inputBlocker_.get());
     windows.gameWindow.PlayFromScript([this] { return StepAtSpeed(); });
     SetSpeed(speed);
 }

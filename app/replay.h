@@ -3,10 +3,12 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QKeyEvent>
+#include <QObject>
 
 #include "script/player_event.h"
 
@@ -66,6 +68,8 @@ class Replay {
     QtPlatform* platform_ = nullptr;
     std::chrono::milliseconds readingTime_ = kReadingTime;
     int speed_ = 1;
+    // Goes with the replay: a blocker left behind would hand the keys to a replay that is gone.
+    std::unique_ptr<QObject> inputBlocker_;
 };
 
 struct Replay::Loaded {

@@ -5,7 +5,9 @@
 #include <sstream>
 #include <string>
 
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "app/replay.h"
 #include "script/script_recorder.h"
@@ -162,6 +164,15 @@ TEST_F(ReplayKeysTest, SpacePausesTheReplayAndGoesOnWhereItStopped) {
     NextTick();
     EXPECT_EQ(ticksRun(), ticks + 1);
     EXPECT_EQ(player().left(), left + 2);
+}
+
+// The replay's hold on the keys goes with it: a field typed into afterwards takes the key.
+TEST_F(ReplayKeysTest, OnceTheReplayIsGoneKeysReachTheWindowsAgain) {
+    Start(1);
+    loaded.reset();
+    QLineEdit field;
+    QTest::keyClick(&field, Qt::Key_A);
+    EXPECT_EQ(field.text(), "a");
 }
 
 // The watcher pauses while the clue is up: it stays up until the replay goes on.
