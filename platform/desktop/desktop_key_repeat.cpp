@@ -4,11 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include <xcb/xcb.h>
-// The XKB header names a field `explicit`, a word of C++; Qt includes it the same way.
-#define explicit explicit_field
-#include <xcb/xkb.h>
-#undef explicit
+#include "platform/desktop/xcb_xkb.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>

@@ -1,11 +1,7 @@
 // Listens for the X server's bell, as a desktop's visual bell does: prints "bell" on standard
 // output each time any client of the display rings it, and "listening" once it is ready. Ends
 // when the display goes away.
-#include <xcb/xcb.h>
-// The keyboard extension's header names a field "explicit", a keyword of C++.
-#define explicit explicit_
-#include <xcb/xkb.h>
-#undef explicit
+#include "platform/desktop/xcb_xkb.h"
 
 #include <cstdio>
 #include <cstdlib>
