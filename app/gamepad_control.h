@@ -6,7 +6,7 @@
 #include "app/game_window.h"
 #include "app/title_window.h"
 #include "game/controller_mapping.h"
-#include "platform/desktop/desktop_key_repeat.h"
+#include "platform/desktop/x11_key_repeat.h"
 #include "platform/gamepad/game_controllers.h"
 #include "platform/qt/qt_platform.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 class QGuiApplication;
 
 namespace vexmire {
@@ -11,5 +13,15 @@ namespace vexmire {
 // gets the application's releases held back instead (ReleaseHoldBack). Does nothing on other
 // window systems.
 void KeepHeldKeysHeld(QGuiApplication& app);
+
+// How the desktop repeats a held key: the first repeat after `delay`, then one every `interval`.
+struct KeyRepeat {
+    std::chrono::milliseconds delay;
+    std::chrono::milliseconds interval;
+};
+
+// The X server's own setting on X11; elsewhere Qt's rate after the half second most desktops
+// wait. Needs the application.
+KeyRepeat DesktopKeyRepeat();
 
 }  // namespace vexmire
