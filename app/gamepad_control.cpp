@@ -86,9 +86,9 @@ void GamepadControl::Repeat() {
 }
 
 // As console games do: the game waits for the player to plug the controller back in, or to
-// go on with the keyboard. A dialog holds the game still by itself, and the pause waits for it.
+// go on with the keyboard. The controller's keys were let go as it was unplugged, before this. A
+// dialog holds the game still by itself, and the pause waits for it.
 void GamepadControl::Lost() {
-    Take(ControllerState{});
     if (!gameWindow_.isVisible()) return;
     if (platform_.dialogOpen()) {
         pauseAfterDialog_ = true;

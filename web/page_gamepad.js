@@ -45,7 +45,8 @@ function createPageGamepad(page) {
         const pointer = game._vexmire_gamepad(pressed, stickX, stickY);
         const [confirmed, pauseToggled, count] = words(pointer, 3);
         const keys = words(pointer + 12, count);
-        scheduleRepeat(keys, now);
+        // The keys held, and so their repeat, change only with a key going down or up.
+        if (keys.length > 0) scheduleRepeat(keys, now);
         page.take({ keys, confirmed: confirmed !== 0, pauseToggled: pauseToggled !== 0 });
     }
 

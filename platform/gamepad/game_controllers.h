@@ -22,7 +22,6 @@ class GameControllers : public QObject {
     GameControllers(const GameControllers&) = delete;
     GameControllers& operator=(const GameControllers&) = delete;
 
-    bool started() const { return started_; }
     bool inUse() const { return controller_ != nullptr; }
 
     // Takes in what the controllers did since the last time: plugged in, unplugged, buttons and
@@ -46,7 +45,6 @@ class GameControllers : public QObject {
     int instance_ = -1;
     ControllerState last_;
     bool started_ = false;
-    bool pumping_ = false;
 };
 
 }  // namespace vexmire
